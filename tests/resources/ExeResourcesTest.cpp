@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "common/Globals.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -125,6 +127,13 @@ TEST(ExeResources, VersionNumbers) {
   EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(0, 1));
   EXPECT_EQ(fixed->dwProductVersionLS, 0u);
   EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
+}
+
+TEST(ExeResources, GetExeVersionReadsTheFileVersion) {
+  int32_t major = 0, minor = 0, release = 0, build = 0;
+  quirel::GetExeVersion(ExeUnderTest(), major, minor, release, build);
+  EXPECT_EQ((std::vector<int32_t>{major, minor, release, build}),
+            (std::vector<int32_t>{2, 1, 0, 0}));
 }
 
 TEST(ExeResources, VersionStringsShownInProperties) {
