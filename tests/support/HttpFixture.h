@@ -19,7 +19,8 @@ class HttpFixture {
   HttpFixture& operator=(const HttpFixture&) = delete;
 
   uint16_t port() const { return port_; }
-  std::wstring Url(const std::wstring& pathAndQuery) const;  // http://127.0.0.1:<port><pathAndQuery>
+  std::wstring Url(
+      const std::wstring& pathAndQuery) const;  // http://127.0.0.1:<port><pathAndQuery>
 
   // Each request's head (request line and headers, lines ending in CR LF), in arrival order.
   std::vector<std::string> Requests() const;

@@ -16,7 +16,8 @@ ScratchDir::ScratchDir() {
   GetTempPathW(MAX_PATH + 1, temp);
   path_ = std::wstring(temp) + L"quirel-common-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
           std::to_wstring(counter++) + L"\\";
-  if (!CreateDirectoryW(path_.c_str(), nullptr)) throw std::runtime_error("cannot create scratch folder");
+  if (!CreateDirectoryW(path_.c_str(), nullptr))
+    throw std::runtime_error("cannot create scratch folder");
 }
 
 ScratchDir::~ScratchDir() {
@@ -35,7 +36,9 @@ ScratchDir::~ScratchDir() {
   RemoveDirectoryW(path_.c_str());
 }
 
-bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 std::string ReadBytes(const std::wstring& path) {
   std::ifstream in(std::filesystem::path(path), std::ios::binary);

@@ -1,0 +1,51 @@
+#include "app/Modules.h"
+
+#include "ui/kit/Application.h"
+
+namespace quirel {
+
+void TModuleList::InitializeAll() {
+  try {
+    for (; FInitialized < FModules.size(); ++FInitialized)
+      if (FModules[FInitialized].Initialize) FModules[FInitialized].Initialize();
+  } catch (...) {
+    FinalizeAll();
+    throw;
+  }
+}
+
+void TModuleList::FinalizeAll() {
+  while (FInitialized > 0) {
+    const TModule& module = FModules[--FInitialized];
+    if (module.Finalize) module.Finalize();
+  }
+}
+
+std::vector<TModule> ProgramModules() {
+  return {
+      // The UI layer first: every later module may own windows.
+      {L"UI", [] { kit::CreateApplication(); }, [] { kit::DestroyApplication(); }},
+  };
+}
+
+}  // namespace quirel
+
+namespace quirel {
+namespace {
+
+std::vector<std::function<void()>>& WebKitRegistrations() {
+  static std::vector<std::function<void()>> registrations;
+  return registrations;
+}
+
+}  // namespace
+
+void AddWebKitRegistration(std::function<void()> registration) {
+  WebKitRegistrations().push_back(std::move(registration));
+}
+
+void RunWebKitRegistrations() {
+  for (const auto& registration : WebKitRegistrations()) registration();
+}
+
+}  // namespace quirel

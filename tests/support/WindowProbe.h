@@ -1,0 +1,32 @@
+// Looking at another process's windows as a user would: find its message boxes, read them,
+// press their buttons.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace quirel::test {
+
+struct MessageBoxInfo {
+  HWND Window = nullptr;
+  std::wstring Caption;
+  std::wstring Text;
+  bool Topmost = false;
+  // IDI_ERROR, IDI_WARNING, IDI_INFORMATION, IDI_QUESTION, or null when none matched.
+  LPCWSTR Icon = nullptr;
+  HWND Owner = nullptr;
+};
+
+// Waits up to timeoutMs for a visible dialog (#32770) of process pid; null when none came.
+HWND WaitForDialog(DWORD pid, DWORD timeoutMs);
+MessageBoxInfo ReadMessageBox(HWND dialog);
+// Presses the dialog's button with that id (IDOK by default) as a click would.
+bool PressButton(HWND dialog, int id = IDOK);
+// Visible top-level windows of process pid.
+std::vector<HWND> VisibleTopLevelWindows(DWORD pid);
+std::wstring WindowText(HWND window);
+std::wstring ClassName(HWND window);
+
+}  // namespace quirel::test
