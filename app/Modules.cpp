@@ -1,10 +1,25 @@
 #include "app/Modules.h"
 
+#include <windows.h>
+
+#include "automation/AutomationModule.h"
 #include "ui/kit/Application.h"
 
 namespace quirel {
+namespace {
+
+// The list whose modules HaltProgram finalises.
+TModuleList* RunningModules = nullptr;
+
+}  // namespace
+
+TModuleList::~TModuleList() {
+  FinalizeAll();
+  if (RunningModules == this) RunningModules = nullptr;
+}
 
 void TModuleList::InitializeAll() {
+  if (!RunningModules) RunningModules = this;
   try {
     for (; FInitialized < FModules.size(); ++FInitialized)
       if (FModules[FInitialized].Initialize) FModules[FInitialized].Initialize();
@@ -25,7 +40,14 @@ std::vector<TModule> ProgramModules() {
   return {
       // The UI layer first: every later module may own windows.
       {L"UI", [] { kit::CreateApplication(); }, [] { kit::DestroyApplication(); }},
+      {L"Automation", [] { InitializeAutomation([] { HaltProgram(0); }); },
+       [] { FinalizeAutomation(); }},
   };
+}
+
+void HaltProgram(unsigned exitCode) {
+  if (RunningModules) RunningModules->FinalizeAll();
+  ExitProcess(exitCode);
 }
 
 }  // namespace quirel

@@ -16,7 +16,7 @@ struct TModule {
 class TModuleList {
  public:
   explicit TModuleList(std::vector<TModule> modules) : FModules(std::move(modules)) {}
-  ~TModuleList() { FinalizeAll(); }
+  ~TModuleList();
   TModuleList(const TModuleList&) = delete;
   TModuleList& operator=(const TModuleList&) = delete;
 
@@ -32,6 +32,10 @@ class TModuleList {
 
 // The program's modules, in initialisation order.
 std::vector<TModule> ProgramModules();
+
+// Ends the program at once as its normal end does: the initialised modules of the running
+// list are finalised in reverse order, then the process exits with exitCode.
+[[noreturn]] void HaltProgram(unsigned exitCode);
 
 // Registrations run in each renderer process once its script engine is ready (the page
 // bridge adds its JavaScript extension here).

@@ -41,13 +41,6 @@ EngineTree::EngineTree(const std::wstring& libCefFixture) {
   WriteBytes(path() + L"libcef.dll", ReadBytes(FixturePath(libCefFixture)));
 }
 
-EngineTree::~EngineTree() {
-  // ScratchDir removes files of its own level only.
-  std::error_code ignored;
-  std::filesystem::remove_all(std::filesystem::path(path() + L"swiftshader"), ignored);
-  std::filesystem::remove_all(std::filesystem::path(locales()), ignored);
-}
-
 void EngineTree::Remove(const std::wstring& name) const {
   if (!DeleteFileW((path() + name).c_str())) throw std::runtime_error("cannot remove test file");
 }

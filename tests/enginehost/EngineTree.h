@@ -22,7 +22,6 @@ std::wstring FixturePath(const std::wstring& name);
 class EngineTree {
  public:
   explicit EngineTree(const std::wstring& libCefFixture = L"enginehost_87_1_6_0.dll");
-  ~EngineTree();
   EngineTree(const EngineTree&) = delete;
   EngineTree& operator=(const EngineTree&) = delete;
 

@@ -21,19 +21,8 @@ ScratchDir::ScratchDir() {
 }
 
 ScratchDir::~ScratchDir() {
-  WIN32_FIND_DATAW found;
-  HANDLE h = FindFirstFileW((path_ + L"*").c_str(), &found);
-  if (h != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = found.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const std::wstring full = path_ + name;
-      SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (!DeleteFileW(full.c_str())) RemoveDirectoryW(full.c_str());
-    } while (FindNextFileW(h, &found));
-    FindClose(h);
-  }
-  RemoveDirectoryW(path_.c_str());
+  std::error_code ignored;
+  std::filesystem::remove_all(std::filesystem::path(path_), ignored);
 }
 
 bool Exists(const std::wstring& path) {

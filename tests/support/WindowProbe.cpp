@@ -10,6 +10,11 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
+bool RunningUnderWine() {
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
 std::wstring ClassName(HWND window) {
   wchar_t name[256] = {};
   GetClassNameW(window, name, 256);
@@ -43,8 +48,64 @@ HWND WaitForDialog(DWORD pid, DWORD timeoutMs) {
   return nullptr;
 }
 
+namespace {
+
+constexpr int kIconSize = 32;
+
+std::vector<BYTE> Pixels(HDC source, COLORREF background, HICON icon) {
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = kIconSize;
+  bi.bmiHeader.biHeight = kIconSize;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  if (source) {
+    BitBlt(memory, 0, 0, kIconSize, kIconSize, source, 0, 0, SRCCOPY);
+  } else {
+    HBRUSH brush = CreateSolidBrush(background);
+    RECT all{0, 0, kIconSize, kIconSize};
+    FillRect(memory, &all, brush);
+    DeleteObject(brush);
+    DrawIconEx(memory, 0, 0, icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
+  }
+  GdiFlush();
+  std::vector<BYTE> pixels(static_cast<BYTE*>(bits),
+                           static_cast<BYTE*>(bits) + kIconSize * kIconSize * 4);
+  for (size_t i = 3; i < pixels.size(); i += 4) pixels[i] = 0;
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+std::vector<BYTE> ControlPixels(HWND control) {
+  HDC dc = GetDC(control);
+  if (!dc) return {};
+  std::vector<BYTE> pixels = Pixels(dc, 0, nullptr);
+  ReleaseDC(control, dc);
+  return pixels;
+}
+
+// The icon as the control would draw it over its own background colour.
+std::vector<BYTE> DrawnIconPixels(HICON icon, HWND control) {
+  HDC dc = GetDC(control);
+  const COLORREF background = dc ? GetPixel(dc, 0, 0) : GetSysColor(COLOR_3DFACE);
+  if (dc) ReleaseDC(control, dc);
+  return Pixels(nullptr, background, icon);
+}
+
+}  // namespace
+
 MessageBoxInfo ReadMessageBox(HWND dialog) {
   MessageBoxInfo info;
+  // Let the box finish painting before it is read off the screen.
+  Sleep(300);
   info.Window = dialog;
   info.Caption = WindowText(dialog);
   info.Text = WindowText(GetDlgItem(dialog, 0xFFFF));
@@ -54,9 +115,11 @@ MessageBoxInfo ReadMessageBox(HWND dialog) {
   for (int id : {20, 1088}) {
     HWND control = GetDlgItem(dialog, id);
     if (!control) continue;
-    const HICON shown = reinterpret_cast<HICON>(SendMessageW(control, STM_GETICON, 0, 0));
+    // Icon handles differ between processes: compare what the control shows on screen.
+    const std::vector<BYTE> shown = ControlPixels(control);
     for (LPCWSTR icon : {IDI_ERROR, IDI_WARNING, IDI_INFORMATION, IDI_QUESTION})
-      if (shown && shown == LoadIconW(nullptr, icon)) info.Icon = icon;
+      if (!shown.empty() && shown == DrawnIconPixels(LoadIconW(nullptr, icon), control))
+        info.Icon = icon;
   }
   return info;
 }

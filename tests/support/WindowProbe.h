@@ -27,6 +27,8 @@ bool PressButton(HWND dialog, int id = IDOK);
 // Visible top-level windows of process pid.
 std::vector<HWND> VisibleTopLevelWindows(DWORD pid);
 std::wstring WindowText(HWND window);
+// Wine neither tells another process a message box's icon nor its topmost state.
+bool RunningUnderWine();
 std::wstring ClassName(HWND window);
 
 }  // namespace quirel::test

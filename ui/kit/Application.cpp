@@ -1,5 +1,7 @@
 #include "ui/kit/Application.h"
 
+#include <objbase.h>
+
 #include <algorithm>
 
 #include "common/Errors.h"
@@ -41,12 +43,14 @@ TApplication::TApplication() {
                             nullptr, nullptr, wc.hInstance, nullptr);
   if (!handle_) RaiseLastOSError();
   SetWindowLongPtrW(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  initProcs_.push_back([this] { InitializeCom(); });
   if (!Application) Application = this;
 }
 
 TApplication::~TApplication() {
   DestroyForms();
   DestroyHandle();
+  if (comInitialized_) CoUninitialize();
   if (Application == this) Application = nullptr;
 }
 
@@ -60,6 +64,12 @@ void TApplication::DestroyHandle() {
 
 void TApplication::Initialize() {
   for (const auto& proc : initProcs_) proc();
+}
+
+void TApplication::InitializeCom() {
+  const HRESULT hr = ComInitFlags ? CoInitializeEx(nullptr, *ComInitFlags) : CoInitialize(nullptr);
+  // S_FALSE (already initialised on this thread) needs its CoUninitialize as well.
+  comInitialized_ = SUCCEEDED(hr);
 }
 
 void TApplication::AdoptForm(std::unique_ptr<TForm> form) {
@@ -107,9 +117,15 @@ void TApplication::Run() {
   }
 }
 
-void TApplication::Terminate() {
-  if (terminated_) return;
+bool TApplication::Terminate() {
+  if (terminated_) return true;
+  for (const auto& query : terminateQueries_) {
+    if (query()) continue;
+    if (mainForm_ && !mainForm_->Visible()) mainForm_->Show(SW_SHOW);
+    return false;
+  }
   PostQuitMessage(0);
+  return true;
 }
 
 void TApplication::Release(TForm* form) {

@@ -8,6 +8,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -26,9 +27,15 @@ class TApplication {
   HWND Handle() const { return handle_; }
   void DestroyHandle();
 
-  // Steps other modules hook into start-up; Initialize runs them in the order added.
+  // Steps other modules hook into start-up; Initialize runs them in the order added. The
+  // first step is always the application's own COM initialisation of the main thread, so
+  // every added step runs behind it.
   void AddInitProc(std::function<void()> proc) { initProcs_.push_back(std::move(proc)); }
   void Initialize();
+
+  // The CoInitializeEx model of the COM step, when a module asks for one; unset, the step
+  // uses CoInitialize. COM stays initialised until the application object goes.
+  std::optional<DWORD> ComInitFlags;
 
   bool ShowMainForm = true;
   // The main form, not the hidden window, carries the taskbar button.
@@ -49,7 +56,13 @@ class TApplication {
   // Runs the message loop until Terminate; shows the main form first per the process's
   // show command (maximised, minimised without activation, or normal).
   void Run();
-  void Terminate();
+  // Asked by Terminate, in the order added; any one answering false keeps the program running.
+  void AddTerminateQuery(std::function<bool()> query) {
+    terminateQueries_.push_back(std::move(query));
+  }
+  // Ends the message loop unless a termination query refuses; returns whether it will end.
+  // After a refusal the program goes on as before: a hidden main form is shown again.
+  bool Terminate();
   bool Terminated() const { return terminated_; }
   // Frees a form later, from the message loop (a form may ask for this from its own handler).
   void Release(TForm* form);
@@ -64,11 +77,14 @@ class TApplication {
 
  private:
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  void InitializeCom();
   void AdoptForm(std::unique_ptr<TForm> form);
   void FreeForm(TForm* form);
 
   HWND handle_ = nullptr;
   std::vector<std::function<void()>> initProcs_;
+  std::vector<std::function<bool()>> terminateQueries_;
+  bool comInitialized_ = false;
   std::vector<std::unique_ptr<TForm>> forms_;
   TForm* mainForm_ = nullptr;
   bool terminated_ = false;

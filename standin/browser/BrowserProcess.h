@@ -1,0 +1,28 @@
+// The browser process's engine: cef_initialize starts it, cef_shutdown (on
+// the same thread) stops it. With multi_threaded_message_loop the UI thread
+// is the engine's own; without, it is the initialising thread, whose loop
+// runs inside cef_run_message_loop / cef_do_message_loop_work.
+#pragma once
+
+#include "engine/capi/CefRef.h"
+#include "engine/capi/cef_capi.h"
+
+namespace quirel::standin {
+
+// 1 on success; 0 for invalid arguments or when the engine was started before
+// in this process (it starts once).
+int InitializeBrowserProcess(const cef_main_args_t* args, const cef_settings_t* settings,
+                             CefRef<cef_app_t> app);
+void ShutdownBrowserProcess();
+bool BrowserProcessRunning();
+// The lowest severity logged (the engine's scale: -1 verbose, 0 info, 1
+// warning, 2 error, 3 fatal), from the settings' log_severity.
+int MinLogLevel();
+
+// The single-threaded message loop; they do nothing in the multi-threaded mode
+// or on another thread.
+void RunMessageLoop();
+void QuitMessageLoop();
+void DoMessageLoopWork();
+
+}  // namespace quirel::standin

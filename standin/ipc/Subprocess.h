@@ -1,0 +1,55 @@
+// The browser end of a sub-process the engine starts: the executable runs
+// with the given arguments plus the channel switch, and answers on the pipe.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "standin/core/UniqueHandle.h"
+
+namespace quirel::standin {
+
+class Subprocess {
+  struct Token {  // only Start makes sub-processes
+    explicit Token() = default;
+  };
+
+ public:
+  // `arguments` follow the quoted executable on the child's command line.
+  // Empty when the process cannot be started.
+  static std::unique_ptr<Subprocess> Start(const std::wstring& executable,
+                                           const std::wstring& arguments);
+  explicit Subprocess(Token) {}
+  Subprocess(const Subprocess&) = delete;
+  Subprocess& operator=(const Subprocess&) = delete;
+  // Tells the sub-process to end and waits for it.
+  ~Subprocess();
+
+  // True once the sub-process said "ready"; false if it ended or the time ran out.
+  bool WaitUntilReady(DWORD timeout_ms);
+  void End();
+  // The exit code, once the process has ended within the time.
+  std::optional<DWORD> WaitForExit(DWORD timeout_ms);
+
+  DWORD process_id() const { return process_id_; }
+
+ private:
+  // Waits for an overlapped operation on the pipe, giving up when the
+  // sub-process ends or the time runs out.
+  bool Finish(OVERLAPPED& overlapped, BOOL started, DWORD timeout_ms, DWORD* transferred);
+  bool Connect(DWORD timeout_ms);
+  bool ReadExactly(void* buffer, DWORD size, DWORD timeout_ms);
+
+  std::wstring channel_name_;
+  UniqueHandle pipe_;
+  UniqueHandle io_event_;
+  UniqueHandle process_;
+  DWORD process_id_ = 0;
+  bool connected_ = false;
+  bool ended_ = false;
+};
+
+}  // namespace quirel::standin

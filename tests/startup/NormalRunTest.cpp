@@ -1,0 +1,102 @@
+// The browser process with a working engine: main window, single instance, shutdown.
+#include <gtest/gtest.h>
+
+#include "StartupFixture.h"
+
+namespace quirel::test {
+namespace {
+
+HWND WaitForMainWindow(DWORD pid, DWORD timeoutMs) {
+  const ULONGLONG end = GetTickCount64() + timeoutMs;
+  do {
+    for (HWND window : VisibleTopLevelWindows(pid))
+      if (ClassName(window) == L"QuirelForm") return window;
+    Sleep(50);
+  } while (GetTickCount64() < end);
+  return nullptr;
+}
+
+TEST(NormalRun, ShowsTheMainWindowHoldsTheMutexAndEndsWhenClosed) {
+  ProgramCopy copy;
+  ChildProcess program = copy.Start();
+  HWND main = WaitForMainWindow(program.Id(), 30000);
+  ASSERT_NE(main, nullptr);
+  EXPECT_EQ(WindowText(main), L"Quirel");
+  EXPECT_TRUE(InstanceMutexExists());
+  // The main window, not a hidden one, carries the taskbar button.
+  EXPECT_TRUE(GetWindowLongPtrW(main, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+  EXPECT_EQ(GetWindow(main, GW_OWNER), nullptr);
+
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(program.WaitForExit(30000));
+  EXPECT_EQ(program.ExitCode(), 0u);
+  EXPECT_FALSE(InstanceMutexExists());
+}
+
+TEST(NormalRun, TheShowCommandOfTheStartDecidesTheWindowState) {
+  struct Case {
+    int show;
+    bool maximized, minimized;
+  };
+  for (const Case& c : {Case{SW_SHOWMAXIMIZED, true, false}, Case{SW_SHOWMINNOACTIVE, false, true},
+                        Case{SW_SHOWNORMAL, false, false}}) {
+    ProgramCopy copy;
+    ChildProcess program = copy.Start({}, c.show);
+    HWND main = WaitForMainWindow(program.Id(), 30000);
+    ASSERT_NE(main, nullptr) << c.show;
+    EXPECT_EQ(IsZoomed(main) != 0, c.maximized) << c.show;
+    EXPECT_EQ(IsIconic(main) != 0, c.minimized) << c.show;
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(program.WaitForExit(30000));
+  }
+}
+
+TEST(NormalRun, ASecondStartWarnsAndLeavesTheFirstRunning) {
+  ProgramCopy copy;
+  ChildProcess first = copy.Start();
+  HWND main = WaitForMainWindow(first.Id(), 30000);
+  ASSERT_NE(main, nullptr);
+
+  ChildProcess second = copy.Start();
+  HWND box = WaitForDialog(second.Id(), 30000);
+  ASSERT_NE(box, nullptr);
+  const MessageBoxInfo info = ReadMessageBox(box);
+  EXPECT_EQ(info.Caption, L"Quirel");
+  EXPECT_EQ(info.Text, L"Quirel \u00E8 gi\u00E0 in esecuzione!");
+  if (!RunningUnderWine()) {
+    EXPECT_EQ(info.Icon, IDI_WARNING);
+    EXPECT_TRUE(info.Topmost);
+  }
+  // Owned by the second program's hidden application window; no window of its own.
+  ASSERT_NE(info.Owner, nullptr);
+  DWORD ownerPid = 0;
+  GetWindowThreadProcessId(info.Owner, &ownerPid);
+  EXPECT_EQ(ownerPid, second.Id());
+  EXPECT_FALSE(IsWindowVisible(info.Owner));
+  EXPECT_EQ(VisibleTopLevelWindows(second.Id()).size(), 1u);
+
+  ASSERT_TRUE(PressButton(box));
+  ASSERT_TRUE(second.WaitForExit(30000));
+  EXPECT_EQ(second.ExitCode(), 0u);
+  EXPECT_FALSE(first.WaitForExit(0));
+  EXPECT_TRUE(IsWindowVisible(main));
+  EXPECT_TRUE(InstanceMutexExists());
+
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(first.WaitForExit(30000));
+  EXPECT_EQ(first.ExitCode(), 0u);
+}
+
+TEST(SubProcess, RolesEndWithoutMutexOrWindow) {
+  for (const wchar_t* type :
+       {L"--type=renderer", L"--type=gpu-process", L"--type=utility", L"--type=crashpad-handler"}) {
+    ProgramCopy copy;
+    ChildProcess program = copy.Start({type});
+    ASSERT_TRUE(program.WaitForExit(30000)) << std::wstring(type).size();
+    EXPECT_EQ(program.ExitCode(), 0u);
+    EXPECT_FALSE(InstanceMutexExists());
+  }
+}
+
+}  // namespace
+}  // namespace quirel::test
