@@ -64,19 +64,6 @@ class EngineTrace : public ::testing::Test {
     copy_.reset();
   }
 
-  static std::vector<Json> ReadTrace(const std::wstring& path) {
-    std::vector<Json> lines;
-    for (const std::string& line : SplitLines(ReadBytes(path)))
-      if (auto json = standin_test::ParseJson(line)) lines.push_back(*json);
-    return lines;
-  }
-  static std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-      if (end > start) lines.push_back(text.substr(start, end - start));
-    return lines;
-  }
   static const std::vector<Json>& Lines() { return *lines_; }
   static const Json& First(const std::string& name) {
     static const Json none;

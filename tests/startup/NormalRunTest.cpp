@@ -2,9 +2,12 @@
 #include <gtest/gtest.h>
 
 #include "StartupFixture.h"
+#include "Trace.h"
 
 namespace quirel::test {
 namespace {
+
+using standin_test::Json;
 
 HWND WaitForMainWindow(DWORD pid, DWORD timeoutMs) {
   const ULONGLONG end = GetTickCount64() + timeoutMs;
@@ -87,14 +90,39 @@ TEST(NormalRun, ASecondStartWarnsAndLeavesTheFirstRunning) {
   EXPECT_EQ(first.ExitCode(), 0u);
 }
 
-TEST(SubProcess, RolesEndWithoutMutexOrWindow) {
-  for (const wchar_t* type :
-       {L"--type=renderer", L"--type=gpu-process", L"--type=utility", L"--type=crashpad-handler"}) {
+TEST(SubProcess, RolesRunTheirEngineWorkOnlyAndEnd) {
+  struct Case {
+    const wchar_t* type;
+    bool renderer;
+  };
+  for (const Case& c : {Case{L"--type=renderer", true}, Case{L"--type=gpu-process", false},
+                        Case{L"--type=utility", false}, Case{L"--type=crashpad-handler", false}}) {
+    const std::string type(c.type, c.type + wcslen(c.type));
     ProgramCopy copy;
-    ChildProcess program = copy.Start({type});
-    ASSERT_TRUE(program.WaitForExit(30000)) << std::wstring(type).size();
-    EXPECT_EQ(program.ExitCode(), 0u);
+    ChildProcess program = copy.Start({c.type});
+    ASSERT_TRUE(program.WaitForExit(30000)) << type;
+    EXPECT_EQ(program.ExitCode(), 0u) << type;
     EXPECT_FALSE(InstanceMutexExists());
+
+    const std::vector<Json> lines = ReadTrace(copy.TraceFile());
+    ASSERT_FALSE(lines.empty()) << type;
+    // The program asks nothing of the engine beyond the process entry, and leaves the
+    // sub-process's command line alone.
+    EXPECT_EQ(standin_test::Named(lines, "cef_initialize").size(), 0u) << type;
+    EXPECT_EQ(standin_test::Named(lines, "command_line.reset").size(), 0u) << type;
+    EXPECT_EQ(standin_test::Named(lines, "render_process_handler.on_web_kit_initialized").size(),
+              c.renderer ? 1u : 0u)
+        << type;
+    // Only a renderer gets a handler object, and only the render-process one.
+    for (const Json& line : lines) {
+      const std::string& name = line["name"].string;
+      if (name.size() > 9 && name.compare(name.size() - 9, 9, ".returned") == 0 &&
+          line["args"].Has("handler")) {
+        EXPECT_EQ(line["args"]["handler"].boolean,
+                  c.renderer && name == "app.get_render_process_handler.returned")
+            << type << " " << name;
+      }
+    }
   }
 }
 

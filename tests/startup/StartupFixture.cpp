@@ -33,6 +33,17 @@ ChildProcess ProgramCopy::Start(const std::vector<std::wstring>& args, int showC
   return ChildProcess(Exe(), args, {L"QUIREL_STANDIN_TRACE=" + TraceFile()}, Folder(), showCommand);
 }
 
+std::vector<standin_test::Json> ReadTrace(const std::wstring& path) {
+  std::vector<standin_test::Json> lines;
+  const std::string text = Exists(path) ? ReadBytes(path) : std::string();
+  size_t start = 0;
+  for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+    if (end > start)
+      if (auto json = standin_test::ParseJson(text.substr(start, end - start)))
+        lines.push_back(*json);
+  return lines;
+}
+
 bool InstanceMutexExists() {
   HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, L"App-Quirel");
   if (!mutex) return false;

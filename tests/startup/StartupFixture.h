@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ChildProcess.h"
+#include "Json.h"
 #include "TestFiles.h"
 #include "WindowProbe.h"
 
@@ -32,6 +33,9 @@ class ProgramCopy {
 };
 
 void CopyTree(const std::wstring& from, const std::wstring& to);
+
+// The lines of a stand-in engine trace file, parsed.
+std::vector<standin_test::Json> ReadTrace(const std::wstring& path);
 
 // True while a process holds the single-instance mutex.
 bool InstanceMutexExists();
