@@ -13,8 +13,9 @@ set(QUIREL_WINE_RUN ${CMAKE_SOURCE_DIR}/scripts/wine-run)
 # quirel_add_gtest(NAME SOURCES ... [LIBRARIES ...] [WINDOWS] [ARGS ...] [ENV VAR=value ...]
 #                  [TARGET existing-test-program])
 # One ctest entry per test program (each Wine start costs about a second).
-# WINDOWS: the program opens windows, so it runs inside xvfb-run; such programs run one at a
-# time, as they share the Wine desktop, the single-instance mutex and COM's class table.
+# WINDOWS: the program opens windows, so it needs a display (scripts/with-display); such
+# programs run one at a time, as they share the Wine desktop, the single-instance mutex and
+# COM's class table.
 function(quirel_add_gtest name)
   cmake_parse_arguments(T "WINDOWS" "TARGET" "SOURCES;LIBRARIES;ARGS;ENV" ${ARGN})
   # TARGET runs an already defined test program again, with other ARGS or ENV.
@@ -27,7 +28,7 @@ function(quirel_add_gtest name)
   endif()
   if(T_WINDOWS)
     add_test(NAME ${name}
-             COMMAND xvfb-run -a -s "-screen 0 1280x1024x24" ${QUIREL_WINE_RUN}
+             COMMAND ${CMAKE_SOURCE_DIR}/scripts/with-display ${QUIREL_WINE_RUN}
                      $<TARGET_FILE:${program}> ${T_ARGS})
     set_tests_properties(${name} PROPERTIES RESOURCE_LOCK quirel_desktop)
   else()

@@ -22,7 +22,7 @@ inline int DefaultButton(HWND dialog) {
 class DialogWatcher {
  public:
   // Presses `button` on the first dialog that shows within timeoutMs.
-  explicit DialogWatcher(int button, DWORD timeoutMs = 10000)
+  explicit DialogWatcher(int button, DWORD timeoutMs = 30000)
       : FThread([this, button, timeoutMs] {
           HWND dialog = WaitForDialog(GetCurrentProcessId(), timeoutMs);
           if (!dialog) return;

@@ -81,6 +81,11 @@ TEST(NormalRun, ASecondStartWarnsAndLeavesTheFirstRunning) {
   ASSERT_TRUE(PressButton(box));
   ASSERT_TRUE(second.WaitForExit(30000));
   EXPECT_EQ(second.ExitCode(), 0u);
+  // The second one started its engine before it found the first, and shut it down again.
+  const std::vector<Json> secondLines =
+      standin_test::OfProcess(ReadTrace(copy.TraceFile()), second.Id());
+  EXPECT_EQ(standin_test::Named(secondLines, "cef_initialize").size(), 1u);
+  EXPECT_EQ(standin_test::Named(secondLines, "cef_shutdown").size(), 1u);
   EXPECT_FALSE(first.WaitForExit(0));
   EXPECT_TRUE(IsWindowVisible(main));
   EXPECT_TRUE(InstanceMutexExists());

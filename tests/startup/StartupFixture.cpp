@@ -30,7 +30,10 @@ ProgramCopy::ProgramCopy(bool withEngine) {
 }
 
 ChildProcess ProgramCopy::Start(const std::vector<std::wstring>& args, int showCommand) const {
-  return ChildProcess(Exe(), args, {L"QUIREL_STANDIN_TRACE=" + TraceFile()}, Folder(), showCommand);
+  return ChildProcess(
+      Exe(), args,
+      {L"QUIREL_STANDIN_TRACE=" + TraceFile(), L"QUIREL_STANDIN_WATCH_MUTEX=App-Quirel"}, Folder(),
+      showCommand);
 }
 
 std::vector<standin_test::Json> ReadTrace(const std::wstring& path) {
