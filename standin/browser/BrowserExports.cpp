@@ -11,6 +11,21 @@
 
 using namespace quirel::standin;
 
+namespace {
+
+BOOL CALLBACK AddWindowClassOfThisProcess(HWND window, LPARAM classes) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (pid == GetCurrentProcessId()) {
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, 256);
+    reinterpret_cast<JsonArray*>(classes)->Text(name);
+  }
+  return TRUE;
+}
+
+}  // namespace
+
 extern "C" {
 
 int cef_initialize(const cef_main_args_t* args, const cef_settings_t* settings,
@@ -38,18 +53,7 @@ void cef_shutdown() {
     // What the program still had open when it let the engine go: its windows, and the named
     // mutex that QUIREL_STANDIN_WATCH_MUTEX names (tests check the order of shutdown).
     JsonArray windows;
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-          DWORD pid = 0;
-          GetWindowThreadProcessId(window, &pid);
-          if (pid == GetCurrentProcessId()) {
-            wchar_t name[256] = {};
-            GetClassNameW(window, name, 256);
-            reinterpret_cast<JsonArray*>(param)->Text(name);
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
+    EnumWindows(&AddWindowClassOfThisProcess, reinterpret_cast<LPARAM>(&windows));
     line.Array("window_classes", windows);
     wchar_t watched[256] = {};
     if (GetEnvironmentVariableW(L"QUIREL_STANDIN_WATCH_MUTEX", watched, 256)) {
