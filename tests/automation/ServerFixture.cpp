@@ -72,16 +72,6 @@ RunResult RunProgram(const std::wstring& exe, const std::vector<std::wstring>& a
   return result;
 }
 
-HWND WaitForMainWindow(DWORD pid, DWORD timeoutMs) {
-  const ULONGLONG end = GetTickCount64() + timeoutMs;
-  do {
-    for (HWND window : VisibleTopLevelWindows(pid))
-      if (ClassName(window) == L"QuirelForm") return window;
-    Sleep(50);
-  } while (GetTickCount64() < end);
-  return nullptr;
-}
-
 std::vector<ProcessEntry> QuirelProcesses() {
   std::vector<ProcessEntry> found;
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);

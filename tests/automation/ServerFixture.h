@@ -49,7 +49,6 @@ RunResult RunProgram(const std::wstring& exe, const std::vector<std::wstring>& a
                      DWORD timeoutMs = 60000);
 
 // The visible main window ("QuirelForm") of pid, waited for.
-HWND WaitForMainWindow(DWORD pid, DWORD timeoutMs = 60000);
 
 struct ProcessEntry {
   DWORD Id;

@@ -30,15 +30,6 @@ std::wstring LocalAppData() {
   return path;
 }
 
-HWND WaitForMainWindow(DWORD pid) {
-  for (int i = 0; i < 600; ++i) {
-    for (HWND window : VisibleTopLevelWindows(pid))
-      if (ClassName(window) == L"QuirelForm") return window;
-    Sleep(50);
-  }
-  return nullptr;
-}
-
 class EngineTrace : public ::testing::Test {
  protected:
   // One run of the program, with switches of its own and a loose argument, serves the suite.

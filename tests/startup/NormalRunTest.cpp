@@ -9,16 +9,6 @@ namespace {
 
 using standin_test::Json;
 
-HWND WaitForMainWindow(DWORD pid, DWORD timeoutMs) {
-  const ULONGLONG end = GetTickCount64() + timeoutMs;
-  do {
-    for (HWND window : VisibleTopLevelWindows(pid))
-      if (ClassName(window) == L"QuirelForm") return window;
-    Sleep(50);
-  } while (GetTickCount64() < end);
-  return nullptr;
-}
-
 TEST(NormalRun, ShowsTheMainWindowHoldsTheMutexAndEndsWhenClosed) {
   ProgramCopy copy;
   ChildProcess program = copy.Start();

@@ -102,6 +102,16 @@ std::vector<BYTE> DrawnIconPixels(HICON icon, HWND control) {
 
 }  // namespace
 
+HWND WaitForMainWindow(DWORD pid, DWORD timeoutMs) {
+  const ULONGLONG end = GetTickCount64() + timeoutMs;
+  do {
+    for (HWND window : VisibleTopLevelWindows(pid))
+      if (ClassName(window) == L"QuirelForm") return window;
+    Sleep(50);
+  } while (GetTickCount64() < end);
+  return nullptr;
+}
+
 MessageBoxInfo ReadMessageBox(HWND dialog) {
   MessageBoxInfo info;
   // Let the box finish painting before it is read off the screen.

@@ -24,6 +24,8 @@ HWND WaitForDialog(DWORD pid, DWORD timeoutMs);
 MessageBoxInfo ReadMessageBox(HWND dialog);
 // Presses the dialog's button with that id (IDOK by default) as a click would.
 bool PressButton(HWND dialog, int id = IDOK);
+// Waits up to timeoutMs for the program's visible main window (class "QuirelForm").
+HWND WaitForMainWindow(DWORD pid, DWORD timeoutMs = 60000);
 // Visible top-level windows of process pid.
 std::vector<HWND> VisibleTopLevelWindows(DWORD pid);
 std::wstring WindowText(HWND window);
