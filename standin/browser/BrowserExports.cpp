@@ -11,20 +11,6 @@
 
 using namespace quirel::standin;
 
-namespace {
-
-BOOL CALLBACK AddWindowClassOfThisProcess(HWND window, LPARAM classes) {
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  if (pid == GetCurrentProcessId()) {
-    wchar_t name[256] = {};
-    GetClassNameW(window, name, 256);
-    reinterpret_cast<JsonArray*>(classes)->Text(name);
-  }
-  return TRUE;
-}
-
-}  // namespace
 
 extern "C" {
 
@@ -50,11 +36,8 @@ int cef_initialize(const cef_main_args_t* args, const cef_settings_t* settings,
 void cef_shutdown() {
   trace::Line line = trace::Call("cef_shutdown");
   if (trace::Enabled()) {
-    // What the program still had open when it let the engine go: its windows, and the named
-    // mutex that QUIREL_STANDIN_WATCH_MUTEX names (tests check the order of shutdown).
-    JsonArray windows;
-    EnumWindows(&AddWindowClassOfThisProcess, reinterpret_cast<LPARAM>(&windows));
-    line.Array("window_classes", windows);
+    // Whether the program still holds the named mutex that QUIREL_STANDIN_WATCH_MUTEX names
+    // when it lets the engine go (tests check the order of shutdown).
     wchar_t watched[256] = {};
     if (GetEnvironmentVariableW(L"QUIREL_STANDIN_WATCH_MUTEX", watched, 256)) {
       HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, watched);
