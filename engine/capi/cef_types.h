@@ -178,7 +178,7 @@ typedef struct _cef_browser_settings_t {
 } cef_browser_settings_t;
 
 typedef struct _cef_urlparts_t {
-  cef_string_t spec;
+  cef_string_t url_spec;  // the whole URL
   cef_string_t scheme;
   cef_string_t username;
   cef_string_t password;
