@@ -14,10 +14,14 @@ ScratchDir::ScratchDir() {
   static std::atomic<unsigned> counter{0};
   wchar_t temp[MAX_PATH + 1] = {};
   GetTempPathW(MAX_PATH + 1, temp);
-  path_ = std::wstring(temp) + L"quirel-common-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-          std::to_wstring(counter++) + L"\\";
-  if (!CreateDirectoryW(path_.c_str(), nullptr))
-    throw std::runtime_error("cannot create scratch folder");
+  // Wine reuses process ids, and a killed run leaves its folders behind: skip taken names.
+  for (int attempt = 0; attempt < 1000; ++attempt) {
+    path_ = std::wstring(temp) + L"quirel-common-" + std::to_wstring(GetCurrentProcessId()) +
+            L"-" + std::to_wstring(counter++) + L"\\";
+    if (CreateDirectoryW(path_.c_str(), nullptr)) return;
+    if (GetLastError() != ERROR_ALREADY_EXISTS) break;
+  }
+  throw std::runtime_error("cannot create scratch folder");
 }
 
 ScratchDir::~ScratchDir() {
