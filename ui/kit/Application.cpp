@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "common/Errors.h"
+#include "ui/kit/Synchronize.h"
 
 namespace quirel::kit {
 
@@ -43,6 +44,7 @@ TApplication::TApplication() {
                             nullptr, nullptr, wc.hInstance, nullptr);
   if (!handle_) RaiseLastOSError();
   SetWindowLongPtrW(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetSynchronizeWindow(handle_);
   initProcs_.push_back([this] { InitializeCom(); });
   if (!Application) Application = this;
 }
@@ -56,6 +58,7 @@ TApplication::~TApplication() {
 
 void TApplication::DestroyHandle() {
   if (handle_) {
+    SetSynchronizeWindow(nullptr);
     SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
     DestroyWindow(handle_);
     handle_ = nullptr;
@@ -159,6 +162,10 @@ LRESULT CALLBACK TApplication::WndProc(HWND hwnd, UINT message, WPARAM wParam, L
   auto* app = reinterpret_cast<TApplication*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (app && message == kReleaseForm) {
     app->FreeForm(reinterpret_cast<TForm*>(lParam));
+    return 0;
+  }
+  if (message == kSynchronizeMessage) {
+    CheckSynchronize();
     return 0;
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);
