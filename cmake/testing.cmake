@@ -11,13 +11,13 @@ add_subdirectory(${QUIREL_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/_deps/googletest EXC
 set(QUIREL_WINE_RUN ${CMAKE_SOURCE_DIR}/scripts/wine-run)
 
 # quirel_add_gtest(NAME SOURCES ... [LIBRARIES ...] [WINDOWS] [ARGS ...] [ENV VAR=value ...]
-#                  [TARGET existing-test-program])
+#                  [TARGET existing-test-program] [LAUNCHER command ...])
 # One ctest entry per test program (each Wine start costs about a second).
 # WINDOWS: the program opens windows, so it needs a display (scripts/with-display); such
 # programs run one at a time, as they share the Wine desktop, the single-instance mutex and
 # COM's class table.
 function(quirel_add_gtest name)
-  cmake_parse_arguments(T "WINDOWS" "TARGET" "SOURCES;LIBRARIES;ARGS;ENV" ${ARGN})
+  cmake_parse_arguments(T "WINDOWS" "TARGET" "SOURCES;LIBRARIES;ARGS;ENV;LAUNCHER" ${ARGN})
   # TARGET runs an already defined test program again, with other ARGS or ENV.
   if(T_TARGET)
     set(program ${T_TARGET})
@@ -26,11 +26,15 @@ function(quirel_add_gtest name)
     add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE ${T_LIBRARIES} GTest::gtest GTest::gtest_main)
   endif()
+  # LAUNCHER: a command the Wine run goes through (a fixture server around the program).
   if(T_WINDOWS)
     add_test(NAME ${name}
-             COMMAND ${CMAKE_SOURCE_DIR}/scripts/with-display ${QUIREL_WINE_RUN}
+             COMMAND ${CMAKE_SOURCE_DIR}/scripts/with-display ${T_LAUNCHER} ${QUIREL_WINE_RUN}
                      $<TARGET_FILE:${program}> ${T_ARGS})
     set_tests_properties(${name} PROPERTIES RESOURCE_LOCK quirel_desktop)
+  elseif(T_LAUNCHER)
+    add_test(NAME ${name} COMMAND ${T_LAUNCHER} ${QUIREL_WINE_RUN} $<TARGET_FILE:${program}>
+                                  ${T_ARGS})
   else()
     add_test(NAME ${name} COMMAND ${program} ${T_ARGS})
   endif()

@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include "Failure.h"
+#include "update/https/HttpRequest.h"
+#include "update/https/HttpsErrors.h"
+#include "update/https/HttpsUrl.h"
+#include "update/https/TlsSession.h"
+
+namespace quirel::update {
+namespace {
+
+struct UrlCase {
+  const wchar_t* url;
+  const wchar_t* host;
+  uint16_t port;
+  const wchar_t* pathAndQuery;
+};
+
+TEST(HttpsUrl, SplitsHostPortAndTarget) {
+  const UrlCase cases[] = {
+      {L"https://aggiornamenti.quirel.it/Quirel/update/update-exe.php?localver=2.1.0.0",
+       L"aggiornamenti.quirel.it", 443, L"/Quirel/update/update-exe.php?localver=2.1.0.0"},
+      {L"HTTPS://Host.Example:8443/a?b=c&d", L"Host.Example", 8443, L"/a?b=c&d"},
+      {L"https://h", L"h", 443, L"/"},
+      {L"https://h:443", L"h", 443, L"/"},
+      {L"https://h?x=1", L"h", 443, L"/?x=1"},
+      {L"https://h/a%20b?q=%zz #frag", L"h", 443, L"/a%20b?q=%zz "},  // nothing unescaped
+      {L"https://127.0.0.1:1/x/", L"127.0.0.1", 1, L"/x/"},
+      {L"https://h:65535/x:y@z", L"h", 65535, L"/x:y@z"},
+  };
+  for (const UrlCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.url);
+    const THttpsUrl url = ParseHttpsUrl(c.url);
+    EXPECT_EQ(url.Host, c.host);
+    EXPECT_EQ(url.Port, c.port);
+    EXPECT_EQ(url.PathAndQuery, c.pathAndQuery);
+  }
+}
+
+TEST(HttpsUrl, RefusesWhatItCannotReach) {
+  const wchar_t* cases[] = {
+      L"http://h/",
+      L"ftp://h/",
+      L"h/path",
+      L"https:/h/",
+      L"https://",
+      L"https:///path",
+      L"https://h:/",
+      L"https://h:0/",
+      L"https://h:65536/",
+      L"https://h:12a/",
+      L"https://user:pw@h/",
+      L"https://[::1]:443/",
+      L"",
+  };
+  for (const wchar_t* url : cases) {
+    SCOPED_TRACE(testing::Message() << url);
+    EXPECT_THROW(ParseHttpsUrl(url), EHttpsError);
+  }
+}
+
+TEST(HttpsUrl, HostHeaderNamesThePortOnlyWhenNot443) {
+  EXPECT_EQ(HostHeaderValue(ParseHttpsUrl(L"https://aggiornamenti.quirel.it/x")),
+            L"aggiornamenti.quirel.it");
+  EXPECT_EQ(HostHeaderValue(ParseHttpsUrl(L"https://h:443/x")), L"h");
+  EXPECT_EQ(HostHeaderValue(ParseHttpsUrl(L"https://h:0443/x")), L"h");
+  EXPECT_EQ(HostHeaderValue(ParseHttpsUrl(L"https://h:444/x")), L"h:444");
+  EXPECT_EQ(HostHeaderValue(ParseHttpsUrl(L"https://h:80/x")), L"h:80");
+}
+
+TEST(HttpRequest, ExactBytesOnPort443) {
+  const std::string request = BuildGetRequest(
+      ParseHttpsUrl(
+          L"https://aggiornamenti.quirel.it/Quirel/update/update-exe.php?localver=2.1.0.0"),
+      L"Mozilla/5.0 (Windows NT 6.1; WOW64; rv:12.0) Gecko/20100101 Firefox/12.0");
+  EXPECT_EQ(
+      request,
+      "GET /Quirel/update/update-exe.php?localver=2.1.0.0 HTTP/1.1\r\n"
+      "Host: aggiornamenti.quirel.it\r\n"
+      "Accept: text/html, */*\r\n"
+      "User-Agent: Mozilla/5.0 (Windows NT 6.1; WOW64; rv:12.0) Gecko/20100101 Firefox/12.0\r\n"
+      "\r\n");
+}
+
+TEST(HttpRequest, TextGoesOutAsUtf8AndEmptyAgentStaysAHeader) {
+  EXPECT_EQ(
+      BuildGetRequest(ParseHttpsUrl(L"https://h:8443/caff\u00E8?v=\u20AC"), L""),
+      "GET /caff\xC3\xA8?v=\xE2\x82\xAC HTTP/1.1\r\nHost: h:8443\r\nAccept: text/html, */*\r\n"
+      "User-Agent: \r\n\r\n");
+}
+
+TEST(HttpRequest, RefusesLineBreaksThatWouldForgeHeaders) {
+  const THttpsUrl url = ParseHttpsUrl(L"https://h/x");
+  for (const std::wstring& agent : {std::wstring(L"a\r\nCookie: x"), std::wstring(L"a\nb"),
+                                    std::wstring(L"a\rb"), std::wstring(L"a\0b", 3)}) {
+    EXPECT_THROW(BuildGetRequest(url, agent), EHttpsError);
+  }
+  EXPECT_THROW(BuildGetRequest(ParseHttpsUrl(L"https://h/x\r\nCookie: y"), L"ua"), EHttpsError);
+}
+
+TEST(TlsProtocol, OnlyTls12IsAccepted) {
+  EXPECT_NO_THROW(RequireTls12(SP_PROT_TLS1_2_CLIENT));
+  const DWORD others[] = {0,
+                          SP_PROT_SSL3_CLIENT,
+                          SP_PROT_TLS1_0_CLIENT,
+                          SP_PROT_TLS1_1_CLIENT,
+                          SP_PROT_TLS1_3_CLIENT,
+                          SP_PROT_TLS1_2_SERVER};
+  for (DWORD protocol : others) {
+    SCOPED_TRACE(protocol);
+    EXPECT_THROW(RequireTls12(protocol), EHttpsError);
+  }
+  EXPECT_EQ(test::FailureOf([] { RequireTls12(SP_PROT_TLS1_3_CLIENT); }),
+            L"The server negotiated TLS 1.3; only TLS 1.2 is accepted");
+  EXPECT_EQ(test::FailureOf([] { RequireTls12(SP_PROT_TLS1_0_CLIENT); }),
+            L"The server negotiated TLS 1.0; only TLS 1.2 is accepted");
+}
+
+}  // namespace
+}  // namespace quirel::update
