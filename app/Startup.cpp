@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/Modules.h"
+#include "app/PlainMainForm.h"
 #include "common/Errors.h"
 #include "common/Globals.h"
 #include "engine/CefApplication.h"
@@ -61,7 +62,7 @@ void RunBrowserProcess() {
     ui.ShowMainForm = true;
     ui.MainFormOnTaskBar = true;
     // The main window proper comes with the browser windows; until then a plain one.
-    ui.CreateForm<kit::TForm>(L"Quirel");
+    ui.CreateForm<TPlainMainForm>();
     ui.Run();
   } else {
     MessageBoxW(kit::Application->Handle(), L"Quirel \u00E8 gi\u00E0 in esecuzione!", L"Quirel",
