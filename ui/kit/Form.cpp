@@ -3,6 +3,8 @@
 #include "ui/kit/Application.h"
 
 #include "common/Errors.h"
+#include "ui/kit/Dpi.h"
+#include "ui/kit/WinControl.h"
 
 namespace quirel::kit {
 namespace {
@@ -32,6 +34,8 @@ void RegisterFormClass(WNDPROC proc) {
 TForm::TForm(std::wstring caption) : caption_(std::move(caption)) {}
 
 TForm::~TForm() {
+  // The controls' windows go before the form's.
+  DestroyControls();
   if (handle_) {
     SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
     DestroyWindow(handle_);
@@ -58,6 +62,39 @@ void TForm::CreateHandle() {
                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, OwnerWindow(), nullptr,
                               Instance(), this);
   if (!hwnd) RaiseLastOSError();
+  dpi_ = WindowDpi(hwnd);
+  if (designClient_) {
+    RECT outer{0, 0, Scale(designClient_->cx, dpi_), Scale(designClient_->cy, dpi_)};
+    AdjustWindowRectEx(&outer, Style(), FALSE, ExStyle());
+    SetWindowPos(hwnd, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  CreateChildHandles();
+}
+
+void TForm::SetColor(TColor color) {
+  color_ = color;
+  if (handle_) InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void TForm::SetFont(const TFont& font) {
+  font_ = font;
+  if (handle_) NotifyDpiChanged();  // every control that takes the form's font redraws
+}
+
+void TForm::SetDesignClientSize(int width, int height) {
+  designClient_ = SIZE{width, height};
+  SetDesignSize96(*designClient_);
+}
+
+void TForm::ApplyDpi(UINT dpi, const RECT* suggested) {
+  dpi_ = dpi;
+  if (suggested) {
+    SetWindowPos(handle_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  NotifyDpiChanged();
+  InvalidateRect(handle_, nullptr, TRUE);
 }
 
 void TForm::SetCaption(std::wstring caption) {
@@ -98,6 +135,34 @@ void TForm::HandleClose() {
 
 LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_SIZE:
+      Realign();
+      break;
+    case WM_DPICHANGED:
+      ApplyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    case WM_PAINT:
+    case WM_ERASEBKGND:
+      if (!PaintsItself()) break;
+      [[fallthrough]];
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+    case WM_MBUTTONUP:
+    case WM_MOUSELEAVE:
+    case WM_CAPTURECHANGED:
+    case WM_SETCURSOR:
+    case WM_COMMAND: {
+      LRESULT result = 0;
+      if (ContainerMessage(message, wParam, lParam, result)) return result;
+      break;
+    }
     case WM_CLOSE:
       HandleClose();
       return 0;
