@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "automation/AutomationModule.h"
+#include "bridge/Bridge.h"
 #include "ui/kit/Application.h"
 
 namespace quirel {
@@ -40,6 +41,8 @@ std::vector<TModule> ProgramModules() {
   return {
       // The UI layer first: every later module may own windows.
       {L"UI", [] { kit::CreateApplication(); }, [] { kit::DestroyApplication(); }},
+      // The program's fixed formats, in every process.
+      {L"Bridge", [] { InitializeBridge(); }, [] { FinalizeBridge(); }},
       {L"Automation", [] { InitializeAutomation([] { HaltProgram(0); }); },
        [] { FinalizeAutomation(); }},
   };

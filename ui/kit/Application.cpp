@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "common/Errors.h"
+#include "common/FormatSettings.h"
 #include "ui/kit/Synchronize.h"
 
 namespace quirel::kit {
@@ -168,6 +169,15 @@ LRESULT CALLBACK TApplication::WndProc(HWND hwnd, UINT message, WPARAM wParam, L
     CheckSynchronize();
     return 0;
   }
+  // From a change of the regional settings on (or a new taskbar, after which the shell may
+  // have changed them too), the process formats as the user's settings say.
+  static const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+  const bool regionalSettings =
+      message == WM_SETTINGCHANGE && lParam &&
+      CompareStringOrdinal(reinterpret_cast<const wchar_t*>(lParam), -1, L"intl", -1, TRUE) ==
+          CSTR_EQUAL;
+  if (regionalSettings || (taskbarCreated && message == taskbarCreated))
+    FormatSettings() = UserLocaleFormatSettings();
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
