@@ -153,15 +153,16 @@ void TAdvMessageForm::CreateControls() {
   ReleaseDC(handle_, dc);
 
   int y = margin;
-  iconRect_ = {margin, y, margin + iconSize, y + iconSize};
-  instructionRect_ = {textLeft, y, textLeft + textWidth, y + instructionHeight};
+  const RECT iconRect{margin, y, margin + iconSize, y + iconSize};
+  const RECT instructionRect{textLeft, y, textLeft + textWidth, y + instructionHeight};
   y += instructionHeight;
+  RECT contentRect{};
   if (contentHeight) {
     y += px(8);
-    contentRect_ = {textLeft, y, textLeft + textWidth, y + contentHeight};
+    contentRect = {textLeft, y, textLeft + textWidth, y + contentHeight};
     y += contentHeight;
   }
-  y = std::max(y, static_cast<int>(iconRect_.bottom)) + px(12);
+  y = std::max(y, static_cast<int>(iconRect.bottom)) + px(12);
 
   auto addStatic = [&](int id, const wchar_t* text, DWORD style, const RECT& rect, HFONT font) {
     HWND control = CreateWindowExW(0, WC_STATICW, text, WS_CHILD | WS_VISIBLE | style, rect.left,
@@ -172,13 +173,13 @@ void TAdvMessageForm::CreateControls() {
     return control;
   };
   if (icon_) {
-    HWND control = addStatic(kIconId, nullptr, SS_ICON | SS_REALSIZECONTROL, iconRect_, nullptr);
+    HWND control = addStatic(kIconId, nullptr, SS_ICON | SS_REALSIZECONTROL, iconRect, nullptr);
     SendMessageW(control, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
   }
-  addStatic(kInstructionId, dialog_.Instruction.c_str(), SS_LEFT | SS_NOPREFIX, instructionRect_,
+  addStatic(kInstructionId, dialog_.Instruction.c_str(), SS_LEFT | SS_NOPREFIX, instructionRect,
             instructionFont_);
   if (contentHeight)
-    addStatic(kContentId, dialog_.Content.c_str(), SS_LEFT | SS_NOPREFIX, contentRect_, font_);
+    addStatic(kContentId, dialog_.Content.c_str(), SS_LEFT | SS_NOPREFIX, contentRect, font_);
 
   const int defaultId = dialog_.DefaultButton;
   // Command links stack under the texts; the other buttons sit in a row at the bottom right.

@@ -48,9 +48,6 @@ class TAdvMessageForm {
   HFONT font_ = nullptr;
   HFONT instructionFont_ = nullptr;
   HICON icon_ = nullptr;  // shared system icon, not destroyed
-  RECT iconRect_{};
-  RECT instructionRect_{};
-  RECT contentRect_{};
   int autoCloseCounter_ = 0;
   int result_ = 0;
   bool done_ = false;
