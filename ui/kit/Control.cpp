@@ -136,6 +136,18 @@ void TContainer::InsertControl(std::unique_ptr<TControl> control) {
   Realign();
 }
 
+void TContainer::FreeControl(TControl* control) {
+  auto it = std::find_if(controls_.begin(), controls_.end(),
+                         [control](const auto& owned) { return owned.get() == control; });
+  if (it == controls_.end()) return;
+  if (captured_ == control) captured_ = nullptr;
+  if (hover_ == control) hover_ = nullptr;
+  std::unique_ptr<TControl> doomed = std::move(*it);
+  controls_.erase(it);
+  doomed.reset();
+  Realign();
+}
+
 RECT TContainer::ContentRect() const {
   RECT client{};
   if (HWND window = ContainerHandle()) GetClientRect(window, &client);

@@ -135,6 +135,8 @@ class TContainer {
 
   const std::vector<std::unique_ptr<TControl>>& Controls() const { return controls_; }
   void InsertControl(std::unique_ptr<TControl> control);
+  // Destroys one of the controls (and its window) at once; the others are laid out again.
+  void FreeControl(TControl* control);
 
   // The container's window, or null while it has none.
   virtual HWND ContainerHandle() const = 0;

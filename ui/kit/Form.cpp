@@ -111,6 +111,20 @@ void TForm::Hide() {
   if (handle_) ShowWindow(handle_, SW_HIDE);
 }
 
+void TForm::CenterOnScreen() {
+  HWND hwnd = Handle();
+  RECT window{};
+  GetWindowRect(hwnd, &window);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  const RECT& area = monitor.rcWork;
+  const int width = window.right - window.left, height = window.bottom - window.top;
+  SetWindowPos(hwnd, nullptr, area.left + (area.right - area.left - width) / 2,
+               area.top + (area.bottom - area.top - height) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 bool TForm::Visible() const { return handle_ && IsWindowVisible(handle_); }
 
 void TForm::Close() {

@@ -34,6 +34,8 @@ class TForm : public TContainer {
   bool Visible() const;
   // Asks the window to close, as the user's close button does.
   void Close();
+  // Places the window in the middle of its monitor's work area.
+  void CenterOnScreen();
 
   // Background of the client area. A form that hosts no controls and was given no colour
   // leaves its painting to the window class, as plain forms always did.
