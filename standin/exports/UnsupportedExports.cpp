@@ -199,10 +199,6 @@ int cef_launch_process(cef_command_line_t* command_line) {
   return 0;
 }
 
-cef_request_t* cef_request_create() {
-  trace::Call("cef_request_create");
-  return nullptr;
-}
 
 cef_post_data_t* cef_post_data_create() {
   trace::Call("cef_post_data_create");
@@ -214,10 +210,6 @@ cef_post_data_element_t* cef_post_data_element_create() {
   return nullptr;
 }
 
-cef_request_context_t* cef_request_context_get_global_context() {
-  trace::Call("cef_request_context_get_global_context");
-  return nullptr;
-}
 
 cef_request_context_t* cef_request_context_create_context(const cef_request_context_settings_t*,
                                                           cef_request_context_handler_t* handler) {
@@ -318,20 +310,12 @@ cef_urlrequest_t* cef_urlrequest_create(cef_request_t* request, cef_urlrequest_c
   return nullptr;
 }
 
-cef_value_t* cef_value_create() {
-  trace::Call("cef_value_create");
-  return nullptr;
-}
 
 cef_binary_value_t* cef_binary_value_create(const void*, size_t data_size) {
   trace::Call("cef_binary_value_create").Int("data_size", static_cast<long long>(data_size));
   return nullptr;
 }
 
-cef_dictionary_value_t* cef_dictionary_value_create() {
-  trace::Call("cef_dictionary_value_create");
-  return nullptr;
-}
 
 cef_list_value_t* cef_list_value_create() {
   trace::Call("cef_list_value_create");

@@ -1,0 +1,18 @@
+// The native window of a browser (class "QuirelStandinBrowser"), made on the
+// engine's UI thread as the window info asks: a child of parent_window with
+// WS_CHILD, else a top-level window. Its messages go to the browser it
+// belongs to.
+#pragma once
+
+#include <windows.h>
+
+#include "standin/browser/WindowSpec.h"
+
+namespace quirel::standin {
+
+inline constexpr wchar_t kBrowserWindowClass[] = L"QuirelStandinBrowser";
+
+// Null when the window cannot be made (GetLastError tells why).
+HWND CreateBrowserWindow(const WindowSpec& spec);
+
+}  // namespace quirel::standin
