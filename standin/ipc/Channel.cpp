@@ -5,11 +5,25 @@
 namespace quirel::standin {
 namespace {
 
+// The pipe is opened for overlapped I/O so that a read waiting on one thread
+// does not hold up a write on another (synchronous I/O on one handle is
+// serialised); each call waits for its own operation.
+bool Transfer(HANDLE pipe, void* buffer, DWORD size, bool write, DWORD* done) {
+  UniqueHandle event(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  if (!event) return false;
+  OVERLAPPED overlapped{};
+  overlapped.hEvent = event.get();
+  const BOOL started = write ? WriteFile(pipe, buffer, size, nullptr, &overlapped)
+                             : ReadFile(pipe, buffer, size, nullptr, &overlapped);
+  if (!started && GetLastError() != ERROR_IO_PENDING) return false;
+  return GetOverlappedResult(pipe, &overlapped, done, TRUE) != FALSE;
+}
+
 bool ReadAll(HANDLE pipe, void* buffer, DWORD size) {
   auto* bytes = static_cast<unsigned char*>(buffer);
   while (size > 0) {
     DWORD read = 0;
-    if (!ReadFile(pipe, bytes, size, &read, nullptr) || read == 0) return false;
+    if (!Transfer(pipe, bytes, size, false, &read) || read == 0) return false;
     bytes += read;
     size -= read;
   }
@@ -33,16 +47,16 @@ size_t FrameLength(const unsigned char header[4]) {
 
 std::optional<Channel> Channel::Connect(const std::wstring& name) {
   UniqueHandle pipe(CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                OPEN_EXISTING, 0, nullptr));
+                                OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr));
   if (!pipe) return std::nullopt;
   return Channel(std::move(pipe));
 }
 
 bool Channel::Send(std::string_view message) {
-  const std::string frame = EncodeFrame(message);
+  std::string frame = EncodeFrame(message);
+  std::lock_guard lock(*send_mutex_);  // frames stay whole
   DWORD written = 0;
-  return WriteFile(pipe_.get(), frame.data(), static_cast<DWORD>(frame.size()), &written,
-                   nullptr) &&
+  return Transfer(pipe_.get(), frame.data(), static_cast<DWORD>(frame.size()), true, &written) &&
          written == frame.size();
 }
 

@@ -29,7 +29,10 @@ std::unique_ptr<Subprocess> Subprocess::Start(const std::wstring& executable,
                        PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS,
                        1, 4096, 4096, 0, nullptr));
   child->io_event_ = UniqueHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-  if (!child->pipe_ || !child->io_event_) return nullptr;
+  child->read_event_ = UniqueHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  child->write_event_ = UniqueHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  if (!child->pipe_ || !child->io_event_ || !child->read_event_ || !child->write_event_)
+    return nullptr;
 
   std::wstring command_line = L"\"" + executable + L"\" " + arguments + L" --" + kChannelSwitch +
                               L"=" + child->channel_name_;
@@ -75,30 +78,72 @@ bool Subprocess::Connect(DWORD timeout_ms) {
   return connected_;
 }
 
-bool Subprocess::ReadExactly(void* buffer, DWORD size, DWORD timeout_ms) {
-  auto* bytes = static_cast<char*>(buffer);
-  while (size > 0) {
-    OVERLAPPED overlapped{};
-    overlapped.hEvent = io_event_.get();
-    ResetEvent(io_event_.get());
-    DWORD read = 0;
-    const BOOL started = ReadFile(pipe_.get(), bytes, size, &read, &overlapped);
-    if (!Finish(overlapped, started, timeout_ms, &read) || read == 0) return false;
-    bytes += read;
-    size -= read;
+bool Subprocess::ReadSome(DWORD timeout_ms) {
+  char chunk[4096];
+  OVERLAPPED overlapped{};
+  overlapped.hEvent = read_event_.get();
+  ResetEvent(read_event_.get());
+  DWORD read = 0;
+  if (!ReadFile(pipe_.get(), chunk, sizeof chunk, nullptr, &overlapped) &&
+      GetLastError() != ERROR_IO_PENDING) {
+    broken_ = true;
+    return false;
   }
-  return true;
+  // A pipe whose sub-process ended completes the read with an error, after
+  // what it had written.
+  if (WaitForSingleObject(read_event_.get(), timeout_ms) != WAIT_OBJECT_0)
+    CancelIoEx(pipe_.get(), &overlapped);
+  if (GetOverlappedResult(pipe_.get(), &overlapped, &read, TRUE)) {
+    buffer_.append(chunk, read);
+    return true;
+  }
+  if (GetLastError() == ERROR_OPERATION_ABORTED) {
+    buffer_.append(chunk, read);
+    return true;
+  }
+  broken_ = true;
+  return false;
+}
+
+std::optional<std::string> Subprocess::TakeFrame() {
+  if (buffer_.size() < 4) return std::nullopt;
+  const size_t length = FrameLength(reinterpret_cast<const unsigned char*>(buffer_.data()));
+  if (buffer_.size() < 4 + length) return std::nullopt;
+  std::string message = buffer_.substr(4, length);
+  buffer_.erase(0, 4 + length);
+  return message;
+}
+
+std::optional<std::string> Subprocess::Receive(DWORD timeout_ms) {
+  const ULONGLONG deadline = GetTickCount64() + timeout_ms;
+  if (!Connect(timeout_ms)) return std::nullopt;
+  for (;;) {
+    if (std::optional<std::string> message = TakeFrame()) return message;
+    const ULONGLONG now = GetTickCount64();
+    if (broken_ || now >= deadline) return std::nullopt;
+    if (!ReadSome(static_cast<DWORD>(deadline - now))) return std::nullopt;
+  }
 }
 
 bool Subprocess::WaitUntilReady(DWORD timeout_ms) {
-  if (!Connect(timeout_ms)) return false;
-  unsigned char header[4];
-  if (!ReadExactly(header, sizeof header, timeout_ms)) return false;
-  std::string message(FrameLength(header), '\0');
-  if (!message.empty() &&
-      !ReadExactly(message.data(), static_cast<DWORD>(message.size()), timeout_ms))
+  const std::optional<std::string> message = Receive(timeout_ms);
+  return message && *message == kReadyMessage;
+}
+
+bool Subprocess::Send(std::string_view message, DWORD timeout_ms) {
+  if (!connected_ || broken_) return false;
+  const std::string frame = EncodeFrame(message);
+  OVERLAPPED overlapped{};
+  overlapped.hEvent = write_event_.get();
+  ResetEvent(write_event_.get());
+  DWORD written = 0;
+  if (!WriteFile(pipe_.get(), frame.data(), static_cast<DWORD>(frame.size()), nullptr,
+                 &overlapped) &&
+      GetLastError() != ERROR_IO_PENDING)
     return false;
-  return message == kReadyMessage;
+  if (WaitForSingleObject(write_event_.get(), timeout_ms) != WAIT_OBJECT_0)
+    CancelIoEx(pipe_.get(), &overlapped);
+  return GetOverlappedResult(pipe_.get(), &overlapped, &written, TRUE) && written == frame.size();
 }
 
 void Subprocess::End() {

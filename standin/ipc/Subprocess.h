@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "standin/core/UniqueHandle.h"
 
@@ -31,6 +32,14 @@ class Subprocess {
   // True once the sub-process said "ready"; false if it ended or the time ran out.
   bool WaitUntilReady(DWORD timeout_ms);
   void End();
+
+  // One message to the sub-process (after it said "ready"); false when the
+  // pipe broke or the time ran out. One thread may send while another receives.
+  bool Send(std::string_view message, DWORD timeout_ms = 10000);
+  // The sub-process's next message; empty when the time ran out (nothing is
+  // lost: a later call goes on) or the pipe broke (PipeBroken).
+  std::optional<std::string> Receive(DWORD timeout_ms);
+  bool PipeBroken() const { return broken_; }
   // The exit code, once the process has ended within the time.
   std::optional<DWORD> WaitForExit(DWORD timeout_ms);
 
@@ -41,15 +50,21 @@ class Subprocess {
   // sub-process ends or the time runs out.
   bool Finish(OVERLAPPED& overlapped, BOOL started, DWORD timeout_ms, DWORD* transferred);
   bool Connect(DWORD timeout_ms);
-  bool ReadExactly(void* buffer, DWORD size, DWORD timeout_ms);
+  // Appends what arrives within the time to buffer_; false when the pipe broke.
+  bool ReadSome(DWORD timeout_ms);
+  std::optional<std::string> TakeFrame();
 
   std::wstring channel_name_;
   UniqueHandle pipe_;
   UniqueHandle io_event_;
+  UniqueHandle read_event_;
+  UniqueHandle write_event_;
+  std::string buffer_;  // bytes received, not yet taken as frames
   UniqueHandle process_;
   DWORD process_id_ = 0;
   bool connected_ = false;
   bool ended_ = false;
+  bool broken_ = false;
 };
 
 }  // namespace quirel::standin

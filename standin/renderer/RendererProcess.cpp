@@ -10,6 +10,8 @@
 #include "standin/ipc/Channel.h"
 #include "standin/process/AppCalls.h"
 #include "standin/renderer/Extensions.h"
+#include "standin/script/RendererMessages.h"
+#include "standin/script/RendererPages.h"
 
 namespace quirel::standin {
 namespace {
@@ -26,16 +28,26 @@ void WebKitInitialized(const CefRef<cef_render_process_handler_t>& handler) {
   trace::Event("renderer.extensions").Array("names", names);
 }
 
-// Runs the renderer loop until the browser process says "end" or goes away.
+// Runs the renderer loop until the browser process says "end" or goes away:
+// each page it sends is shown on this thread, and what the pages do goes back.
 // Returns why it ended.
-const wchar_t* Serve(Channel channel, const std::shared_ptr<MessageLoop>& loop) {
+const wchar_t* Serve(Channel channel, const std::shared_ptr<MessageLoop>& loop,
+                     const CefRef<cef_render_process_handler_t>& handler) {
   if (!channel.Send(kReadyMessage)) return L"browser process gone";
   std::atomic<const wchar_t*> reason{L"browser process gone"};
+  script::RendererPages pages(
+      handler, [&channel](const RendererMessage& message) { channel.Send(Encode(message)); },
+      loop);
   Thread reader([&] {
     while (const auto message = channel.Receive()) {
       if (*message == kEndMessage) {
         reason = L"told to end";
         break;
+      }
+      if (std::optional<PageMessage> page = ParsePage(*message)) {
+        loop->Post([&pages, page = std::move(*page)] { pages.Load(page); });
+      } else {
+        trace::Event("renderer.unknown_message").Text("message", std::wstring(message->begin(), message->end()));
       }
     }
     loop->Post([&loop] { loop->Quit(); });
@@ -62,7 +74,7 @@ int RunRendererProcess(CefRef<cef_app_t> app, const std::shared_ptr<CommandLine>
   if (!channel_name.empty()) {
     trace::Event("renderer.serving").Text("channel", channel_name);
     auto channel = Channel::Connect(channel_name);
-    reason = channel ? Serve(std::move(*channel), loop) : L"browser process gone";
+    reason = channel ? Serve(std::move(*channel), loop, handler) : L"browser process gone";
   }
   trace::Event("renderer.ended").Text("reason", reason);
 
