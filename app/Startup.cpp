@@ -5,10 +5,10 @@
 #include <memory>
 
 #include "app/Modules.h"
-#include "app/PlainMainForm.h"
 #include "common/Errors.h"
 #include "common/Globals.h"
 #include "engine/CefApplication.h"
+#include "ui/MainForm.h"
 #include "ui/kit/Application.h"
 
 namespace quirel {
@@ -61,8 +61,7 @@ void RunBrowserProcess() {
     ui.Initialize();
     ui.ShowMainForm = true;
     ui.MainFormOnTaskBar = true;
-    // The main window proper comes with the browser windows; until then a plain one.
-    ui.CreateForm<TPlainMainForm>();
+    ui.CreateForm<TfrmMain>();
     ui.Run();
   } else {
     MessageBoxW(kit::Application->Handle(), L"Quirel \u00E8 gi\u00E0 in esecuzione!", L"Quirel",

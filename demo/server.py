@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""The demo service on localhost: the public site the connectivity probe opens (HTTP) and the
-update service (HTTPS, self-signed certificate made on first start) that offers a newer
-version and hands out the demo installer."""
+"""The demo service on localhost: the public site the connectivity probe opens (HTTP), and over
+HTTPS (self-signed certificate made on first start) the web application the program shows under
+/Quirel/ and the update service that offers a newer version and hands out the demo installer."""
 import argparse
 import http.server
 import os
@@ -11,6 +11,11 @@ import sys
 import threading
 import time
 import urllib.parse
+
+WEBAPP = os.path.join(os.path.dirname(os.path.abspath(__file__)), "webapp")
+CONTENT_TYPES = {".html": "text/html; charset=utf-8", ".csv": "text/csv; charset=utf-8"}
+# Pages the service is slow to answer, so the loading indicators can be watched.
+SLOW_PAGES = {"lenta.html": 3.0}
 
 
 def parse_version(text):
@@ -53,11 +58,35 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.update_check(urllib.parse.parse_qs(url.query).get("localver", [""])[0])
         elif url.path.startswith("/Quirel/update/download/"):
             self.download(url.path.rsplit("/", 1)[1])
+        elif url.path.startswith("/Quirel/"):
+            self.webapp(url.path[len("/Quirel/"):])
         elif url.path == "/":
             self.answer(200, b"<!doctype html><title>Quirel demo</title><p>Quirel demo service</p>",
                         "text/html; charset=utf-8")
         else:
             self.answer(404, b"not found")
+
+    def webapp(self, relative):
+        relative = urllib.parse.unquote(relative)
+        if relative == "" or relative.endswith("/"):
+            relative += "index.html"
+        root = self.options.webapp
+        path = os.path.realpath(os.path.join(root, relative))
+        if not path.startswith(root + os.sep) or not os.path.isfile(path):
+            self.answer(404, b"not found")
+            return
+        time.sleep(SLOW_PAGES.get(relative, 0))
+        with open(path, "rb") as f:
+            body = f.read()
+        extension = os.path.splitext(path)[1]
+        self.send_response(200)
+        self.send_header("Content-Type", CONTENT_TYPES.get(extension, "application/octet-stream"))
+        if relative.startswith("files/"):
+            self.send_header("Content-Disposition",
+                             'attachment; filename="%s"' % os.path.basename(path))
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        self.wfile.write(body)
 
     def update_check(self, local_version):
         offer = self.options.offer
@@ -101,7 +130,10 @@ def main():
     parser.add_argument("--offer", default="2.2.0.0",
                         help="version the update service offers; empty offers none")
     parser.add_argument("--download-seconds", type=float, default=4.0)
+    parser.add_argument("--webapp", default=WEBAPP,
+                        help="folder of the web application's pages, served under /Quirel/")
     options = parser.parse_args()
+    options.webapp = os.path.realpath(options.webapp)
     os.makedirs(options.state_dir, exist_ok=True)
     Handler.options = options
 
@@ -115,7 +147,7 @@ def main():
     secure.socket = context.wrap_socket(secure.socket, server_side=True)
     for server in (plain, secure):
         threading.Thread(target=serve, args=(server,), daemon=True).start()
-    print("demo: http://localhost:%d/ and https://localhost:%d/ (certificate %s), offering %s"
+    print("demo: http://localhost:%d/ and https://localhost:%d/Quirel/ (certificate %s), offering %s"
           % (options.http_port, options.https_port, cert, options.offer or "no update"),
           flush=True)
     try:
