@@ -4,6 +4,8 @@
 
 #include "automation/AutomationModule.h"
 #include "bridge/Bridge.h"
+#include "bridge/BridgeRtti.h"
+#include "bridge/CefRTTIExtension.h"
 #include "ui/kit/Application.h"
 
 namespace quirel {
@@ -41,8 +43,14 @@ std::vector<TModule> ProgramModules() {
   return {
       // The UI layer first: every later module may own windows.
       {L"UI", [] { kit::CreateApplication(); }, [] { kit::DestroyApplication(); }},
-      // The program's fixed formats, in every process.
-      {L"Bridge", [] { InitializeBridge(); }, [] { FinalizeBridge(); }},
+      // The program's fixed formats, in every process; `bridge` in every page.
+      {L"Bridge",
+       [] {
+         InitializeBridge();
+         AddWebKitRegistration(
+             [] { TCefRTTIExtension::Register(L"bridge", BridgeClassValue(), false); });
+       },
+       [] { FinalizeBridge(); }},
       {L"Automation", [] { InitializeAutomation([] { HaltProgram(0); }); },
        [] { FinalizeAutomation(); }},
   };

@@ -1,6 +1,7 @@
 #include "bridge/BridgeRtti.h"
 
 #include "bridge/Bridge.h"
+#include "bridge/PageOrigin.h"
 #include "bridge/RttiClassTypes.h"
 #include "bridge/RttiRoot.h"
 #include "bridge/RttiStdTypes.h"
@@ -31,10 +32,13 @@ const TRttiClass* BridgeClass() {
         L"SetData", K::mkClassFunction,
         {{L"chiave", rtti::String(), pfConst}, {L"valore", rtti::String(), pfConst}}, rtti::String(),
         [](const TInvokeTarget&, std::span<const TValue> a) {
+          // Another site's page gets undefined and touches nothing.
+          if (!CurrentPageIsApplication()) return TValue();
           return MakeString(rtti::String(), TBridge::SetData(a[0].AsString(), a[1].AsString()));
         }));
     cls.Methods.push_back(Method(L"GetData", K::mkClassFunction, {{L"chiave", rtti::String(), pfConst}},
                                  rtti::String(), [](const TInvokeTarget&, std::span<const TValue> a) {
+                                   if (!CurrentPageIsApplication()) return TValue();
                                    return MakeString(rtti::String(), TBridge::GetData(a[0].AsString()));
                                  }));
     return &cls;

@@ -6,6 +6,7 @@
 #include "bridge/Bridge.h"
 #include "bridge/BridgeRtti.h"
 #include "common/Globals.h"
+#include "common/HomePage.h"
 
 namespace {
 
@@ -165,3 +166,39 @@ TEST_F(BridgeWrapperTest, InitSetsTheApplicationFolder) {
 }
 
 }  // namespace
+
+TEST_F(BridgeWrapperTest, PagesOfOtherSitesCannotReachTheStore) {
+  ASSERT_EQ(quirel::TBridge::SetData(L"user", L"mario"), L"ok");
+  const std::wstring home = quirel::HomePageUrl();
+  struct Case {
+    std::wstring url;
+    bool allowed;
+  } cases[] = {
+      {home, true},
+      {home + L"pratiche.html?id=3#top", true},
+      {L"https://evil.example/Quirel/", false},
+      {L"http://" + home.substr(8), false},  // the same host without TLS is another origin
+      {L"file:///C:/Quirel/index.html", false},
+      {L"about:blank", false},
+      {L"", false},  // no page runs the script
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "page " << std::string(c.url.begin(), c.url.end()));
+    fakev8::SetPageUrl(c.url);
+    const CallResult read = Call(L"GetData", {String(L"user")});
+    const CallResult write = Call(L"SetData", {String(L"user"), String(L"luigi")});
+    EXPECT_FALSE(read.exception);
+    EXPECT_FALSE(write.exception);
+    if (c.allowed) {
+      EXPECT_EQ(StringOf(read.value), L"mario");
+      EXPECT_EQ(StringOf(write.value), L"ok");
+      ASSERT_EQ(quirel::TBridge::SetData(L"user", L"mario"), L"ok");
+    } else {
+      EXPECT_TRUE(IsUndefined(read.value));
+      EXPECT_TRUE(IsUndefined(write.value));
+      EXPECT_EQ(quirel::TBridge::GetData(L"user"), L"mario") << "nothing written";
+    }
+    // The rest of the class answers every page.
+    EXPECT_EQ(Text(L"ClassName"), L"TBridge");
+  }
+}

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 
+#include "common/HomePage.h"
 #include "engine/capi/CefEntryPoints.h"
 #include "engine/capi/CefString.h"
 
@@ -238,7 +239,46 @@ void UserFreeFree(cef_string_userfree_utf16_t s) {
 
 TCefEntryPoints g_saved;
 
+// The page whose script runs: a context whose frame has the page's address.
+std::wstring& PageUrl() {
+  static std::wstring url;
+  return url;
+}
+
+class FakeFrame : public CefObject<FakeFrame, cef_frame_t> {
+ public:
+  explicit FakeFrame(std::wstring url) : url_(std::move(url)) {
+    Bind<&FakeFrame::GetUrl>(cef()->get_url);
+  }
+
+ private:
+  cef_string_userfree_t GetUrl() {
+    cef_string_userfree_t text = g_cef.cef_string_userfree_utf16_alloc();
+    g_cef.cef_string_utf16_set(url_.data(), url_.size(), text, 1);
+    return text;
+  }
+  std::wstring url_;
+};
+
+class FakeContext : public CefObject<FakeContext, cef_v8context_t> {
+ public:
+  explicit FakeContext(std::wstring url) : url_(std::move(url)) {
+    Bind<&FakeContext::GetFrame>(cef()->get_frame);
+  }
+
+ private:
+  cef_frame_t* GetFrame() { return CefNew<FakeFrame>(url_).Detach(); }
+  std::wstring url_;
+};
+
+cef_v8context_t* GetCurrentContext() {
+  if (PageUrl().empty()) return nullptr;
+  return CefNew<FakeContext>(PageUrl()).Detach();
+}
+
 }  // namespace
+
+void SetPageUrl(const std::wstring& url) { PageUrl() = url; }
 
 Installation::Installation() {
   g_saved = g_cef;
@@ -254,11 +294,13 @@ Installation::Installation() {
   g_cef.cef_v8value_create_array = &CreateArray;
   g_cef.cef_v8value_create_function = &CreateFunction;
   g_cef.cef_register_extension = &RegisterExtension;
+  g_cef.cef_v8context_get_current_context = &GetCurrentContext;
   g_cef.cef_string_utf16_set = &StringSet;
   g_cef.cef_string_utf16_clear = &StringClear;
   g_cef.cef_string_userfree_utf16_alloc = &UserFreeAlloc;
   g_cef.cef_string_userfree_utf16_free = &UserFreeFree;
   Registrations().clear();
+  PageUrl() = quirel::HomePageUrl();
 }
 
 Installation::~Installation() {

@@ -27,6 +27,10 @@ class Installation {
   Installation& operator=(const Installation&) = delete;
 };
 
+// The address of the page whose script calls in; empty for none (no current context). Each
+// installation starts on the web application's home page.
+void SetPageUrl(const std::wstring& url);
+
 // Fake values alive right now (a leak shows as a count that does not come back).
 int LiveValues();
 

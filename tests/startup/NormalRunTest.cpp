@@ -121,5 +121,23 @@ TEST(SubProcess, RolesRunTheirEngineWorkOnlyAndEnd) {
   }
 }
 
+TEST(SubProcess, ARendererRegistersTheBridgeOnceTheEngineIsReadyForScripts) {
+  ProgramCopy copy;
+  ChildProcess program = copy.Start({L"--type=renderer"});
+  ASSERT_TRUE(program.WaitForExit(30000));
+  const std::vector<Json> lines = ReadTrace(copy.TraceFile());
+  const int webKit = standin_test::IndexOf(lines, "render_process_handler.on_web_kit_initialized");
+  const std::vector<Json> registered = standin_test::Named(lines, "cef_register_extension");
+  ASSERT_EQ(registered.size(), 1u);
+  EXPECT_EQ(registered[0]["args"]["extension_name"].string, "bridge");
+  EXPECT_NE(registered[0]["args"]["javascript_code"].string.find("__defineGetter__('bridge'"),
+            std::string::npos);
+  EXPECT_TRUE(registered[0]["args"]["handler"].boolean);
+  EXPECT_GT(standin_test::IndexOf(lines, "cef_register_extension"), webKit)
+      << "inside the web-kit callback";
+  EXPECT_EQ(standin_test::Named(lines, "cef_register_extension.returned").at(0)["args"]["result"].Int(),
+            1) << "the engine took it";
+}
+
 }  // namespace
 }  // namespace quirel::test
