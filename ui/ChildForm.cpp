@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "engine/CefApplication.h"
 #include "engine/ChromiumOptions.h"
 #include "ui/BottomBar.h"
 #include "ui/WindowMessages.h"
@@ -26,7 +25,7 @@ constexpr int kMinimumPopupSize = 100;
 
 const std::vector<TfrmChildForm*>& TfrmChildForm::Instances() { return Registry(); }
 
-TfrmChildForm::TfrmChildForm(TForm& owner) : TForm(L"Popup"), FOwner(owner) {
+TfrmChildForm::TfrmChildForm(TForm& owner) : TBrowserForm(L"Popup"), FOwner(owner) {
   Registry().push_back(this);
   SetColor(clBtnFace);
   SetDesignClientSize(1118, 632);
@@ -184,17 +183,10 @@ void TfrmChildForm::DoClose(TCloseAction& action) { action = TCloseAction::caFre
 
 LRESULT TfrmChildForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case UM_DESTROY_BROWSER_HOST:
-      if (CEFWindowParent1) {
-        // Destroying the host control destroys the browser's window with it.
-        FreeControl(CEFWindowParent1);
-        CEFWindowParent1 = nullptr;
-      }
-      return 0;
     case WM_GETMINMAXINFO: {
       // A page may ask for a window as small as the smallest popup client area; the
       // system's minimum tracking size would keep it larger.
-      const LRESULT result = TForm::WndProc(message, wParam, lParam);
+      const LRESULT result = TBrowserForm::WndProc(message, wParam, lParam);
       RECT outer{0, 0, Scale(kMinimumPopupSize, Dpi()), Scale(kMinimumPopupSize, Dpi())};
       AdjustWindowRectEx(&outer, GetWindowLongW(Handle(), GWL_STYLE), FALSE,
                          GetWindowLongW(Handle(), GWL_EXSTYLE));
@@ -205,20 +197,8 @@ LRESULT TfrmChildForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case UM_TITLE_CHANGED:
       ShowTitle();
       return 0;
-    case WM_MOVE:
-    case WM_MOVING: {
-      const LRESULT result = TForm::WndProc(message, wParam, lParam);
-      if (Chromium1) Chromium1->NotifyMoveOrResizeStarted();
-      return result;
-    }
-    case WM_ENTERMENULOOP:
-    case WM_EXITMENULOOP: {
-      const LRESULT result = TForm::WndProc(message, wParam, lParam);
-      if (wParam == 0 && EngineApp) EngineApp->SetOsmodalLoop(message == WM_ENTERMENULOOP);
-      return result;
-    }
   }
-  return TForm::WndProc(message, wParam, lParam);
+  return TBrowserForm::WndProc(message, wParam, lParam);
 }
 
 }  // namespace quirel

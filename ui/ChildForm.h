@@ -11,14 +11,14 @@
 
 #include "engine/CEFWindowParent.h"
 #include "engine/Chromium.h"
-#include "ui/kit/Form.h"
+#include "ui/BrowserForm.h"
 #include "ui/kit/Label.h"
 #include "ui/kit/Panel.h"
 #include "ui/kit/SpeedButton.h"
 
 namespace quirel {
 
-class TfrmChildForm : public kit::TForm {
+class TfrmChildForm : public TBrowserForm {
  public:
   // `owner` is the main window; its window owns this one's.
   explicit TfrmChildForm(kit::TForm& owner);
@@ -51,6 +51,8 @@ class TfrmChildForm : public kit::TForm {
   bool CloseQuery() override;
   void DoClose(kit::TCloseAction& action) override;
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  TChromium* BrowserComponent() override { return Chromium1.get(); }
+  TCEFWindowParent*& BrowserHost() override { return CEFWindowParent1; }
 
  private:
   void FormCreate();

@@ -4,7 +4,6 @@
 
 #include "common/Globals.h"
 #include "common/HomePage.h"
-#include "engine/CefApplication.h"
 #include "engine/capi/CefString.h"
 #include "ui/BottomBar.h"
 #include "ui/ChildForm.h"
@@ -40,7 +39,7 @@ bool ContainsNoCase(std::wstring text, std::wstring part) {
 
 }  // namespace
 
-TfrmMain::TfrmMain() : TForm(L"Quirel") {
+TfrmMain::TfrmMain() : TBrowserForm(L"Quirel") {
   frmMain = this;
   ChromiumQuirel = std::make_unique<TChromium>(this);
   // Events first: the component's client handler carries the groups assigned when it is made.
@@ -435,37 +434,18 @@ LRESULT TfrmMain::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SHOWWINDOW:
       if (wParam && !FShown) {
         FShown = true;
-        const LRESULT result = TForm::WndProc(message, wParam, lParam);
+        const LRESULT result = TBrowserForm::WndProc(message, wParam, lParam);
         FormShow();
         return result;
       }
       break;
     case WM_GETMINMAXINFO: {
-      const LRESULT result = TForm::WndProc(message, wParam, lParam);
+      const LRESULT result = TBrowserForm::WndProc(message, wParam, lParam);
       FormConstrainedResize(*reinterpret_cast<MINMAXINFO*>(lParam));
-      return result;
-    }
-    case WM_MOVE:
-    case WM_MOVING: {
-      const LRESULT result = TForm::WndProc(message, wParam, lParam);
-      if (ChromiumQuirel) ChromiumQuirel->NotifyMoveOrResizeStarted();
-      return result;
-    }
-    case WM_ENTERMENULOOP:
-    case WM_EXITMENULOOP: {
-      const LRESULT result = TForm::WndProc(message, wParam, lParam);
-      if (wParam == 0 && EngineApp) EngineApp->SetOsmodalLoop(message == WM_ENTERMENULOOP);
       return result;
     }
     case UM_BROWSER_CREATED:
       BrowserCreated();
-      return 0;
-    case UM_DESTROY_BROWSER_HOST:
-      if (CEFWindowParent1) {
-        // Destroying the host control destroys the browser's window with it.
-        FreeControl(CEFWindowParent1);
-        CEFWindowParent1 = nullptr;
-      }
       return 0;
     case UM_SHOW_PREPARED_POPUP:
       ShowPreparedPopup();
@@ -480,7 +460,7 @@ LRESULT TfrmMain::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       pnlLogo->Hide();
       return 0;
   }
-  return TForm::WndProc(message, wParam, lParam);
+  return TBrowserForm::WndProc(message, wParam, lParam);
 }
 
 }  // namespace quirel

@@ -11,7 +11,7 @@
 #include "engine/CEFWindowParent.h"
 #include "engine/Chromium.h"
 #include "ui/kit/ActivityIndicator.h"
-#include "ui/kit/Form.h"
+#include "ui/BrowserForm.h"
 #include "ui/kit/Image.h"
 #include "ui/kit/Label.h"
 #include "ui/kit/Panel.h"
@@ -24,7 +24,7 @@ namespace quirel {
 
 class TfrmChildForm;
 
-class TfrmMain : public kit::TForm {
+class TfrmMain : public TBrowserForm {
  public:
   TfrmMain();
   ~TfrmMain() override;
@@ -62,6 +62,8 @@ class TfrmMain : public kit::TForm {
  protected:
   bool CloseQuery() override;
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  TChromium* BrowserComponent() override { return ChromiumQuirel.get(); }
+  TCEFWindowParent*& BrowserHost() override { return CEFWindowParent1; }
 
  private:
   void CreateControls();
