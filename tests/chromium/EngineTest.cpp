@@ -12,6 +12,7 @@
 #include <mutex>
 #include <string>
 
+#include "MessagePump.h"
 #include "engine/CEFWindowParent.h"
 #include "engine/CefApplicationCore.h"
 #include "engine/Chromium.h"
@@ -21,29 +22,8 @@
 namespace quirel {
 namespace {
 
-void Pump(DWORD milliseconds) {
-  const ULONGLONG end = GetTickCount64() + milliseconds;
-  for (;;) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    const ULONGLONG now = GetTickCount64();
-    if (now >= end) return;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
-  }
-}
-
-// Pumps this thread's messages until `done` holds; the first browser can be slow under Wine.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 60000) {
-  const ULONGLONG end = GetTickCount64() + timeoutMs;
-  while (!done()) {
-    if (GetTickCount64() >= end) return false;
-    Pump(20);
-  }
-  return true;
-}
+using test::Pump;
+using test::PumpUntil;
 
 bool LoadStandinEngine() {
   HMODULE module = LoadLibraryExW((ExecutableFolder() + L"plugin\\cef\\libcef.dll").c_str(),

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "FakeEngine.h"
+#include "MessagePump.h"
 #include "engine/CEFWindowParent.h"
 #include "engine/CefApplicationCore.h"
 #include "engine/Chromium.h"
@@ -15,19 +16,8 @@
 namespace quirel {
 namespace {
 
-void Pump(DWORD milliseconds = 50) {
-  const ULONGLONG end = GetTickCount64() + milliseconds;
-  for (;;) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    const ULONGLONG now = GetTickCount64();
-    if (now >= end) return;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
-  }
-}
+using test::Pump;
+using test::PumpUntil;
 
 // A stand-in for the browser's native window: records the focus messages it gets.
 struct ChildLog {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "BarForm.h"
+#include "MessagePump.h"
 #include "TestFiles.h"
 #include "ui/kit/Timer.h"
 
@@ -27,20 +28,6 @@ std::string Text(const RECT& r) {
 
 #define EXPECT_RECT(actual, l, t, r, b) \
   EXPECT_TRUE(Same((actual), RECT{l, t, r, b})) << #actual << " is " << Text(actual)
-
-void Pump(DWORD milliseconds) {
-  const ULONGLONG end = GetTickCount64() + milliseconds;
-  for (;;) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    const ULONGLONG now = GetTickCount64();
-    if (now >= end) return;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
-  }
-}
 
 // What the window shows in `area` of its client area, as 0x00RRGGBB values.
 std::vector<uint32_t> Capture(HWND window, const RECT& area, int* width = nullptr) {

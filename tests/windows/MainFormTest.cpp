@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "EngineStrings.h"
+#include "MessagePump.h"
 #include "WindowProbe.h"
 #include "common/Globals.h"
 #include "ui/ChildForm.h"
@@ -17,23 +18,6 @@ namespace quirel::test {
 namespace {
 
 using namespace kit;
-
-// Runs the thread's messages for a while; true when the message loop was asked to end.
-bool Pump(DWORD milliseconds) {
-  const ULONGLONG end = GetTickCount64() + milliseconds;
-  bool quit = false;
-  for (;;) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) quit = true;
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    const ULONGLONG now = GetTickCount64();
-    if (now >= end) return quit;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
-  }
-}
 
 // Runs `work` on another thread, as the engine's UI thread would, and waits for it.
 template <typename F>
