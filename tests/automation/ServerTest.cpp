@@ -135,6 +135,9 @@ TEST_F(ServerTest, ClosingWhileAClientHoldsAnObjectAsksFirst) {
   // No: the program goes on, its window in view.
   PressButton(box, IDNO);
   EXPECT_FALSE(instance.WaitForExit(2000));
+  // The window was hidden by the close sequence; it comes back once the box has gone, which
+  // under Wine takes a moment.
+  for (int i = 0; i < 100 && !IsWindowVisible(main); ++i) Sleep(100);
   EXPECT_TRUE(IsWindowVisible(main));
   EXPECT_EQ(WaitForDialog(instance.Id(), 0), nullptr);
 
