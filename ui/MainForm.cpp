@@ -405,6 +405,9 @@ void TfrmMain::ShowLoading(WPARAM indicators) {
 // --- Close sequence. ---
 
 bool TfrmMain::CloseQuery() {
+  // Whoever may keep the program running (automation clients) is asked before anything is
+  // closed, so that a refusal leaves the window as it was, browser and popups included.
+  if (!FClosingChildren && Application && !Application->QueryTerminate()) return false;
   FClosingChildren = true;
   Hide();
   if (PopupChildCount() > 0) {

@@ -121,10 +121,17 @@ void TApplication::Run() {
   }
 }
 
+bool TApplication::QueryTerminate() {
+  if (terminateAgreed_) return true;
+  for (const auto& query : terminateQueries_)
+    if (!query()) return false;
+  terminateAgreed_ = true;
+  return true;
+}
+
 bool TApplication::Terminate() {
   if (terminated_) return true;
-  for (const auto& query : terminateQueries_) {
-    if (query()) continue;
+  if (!QueryTerminate()) {
     if (mainForm_ && !mainForm_->Visible()) mainForm_->Show(SW_SHOW);
     return false;
   }

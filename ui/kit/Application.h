@@ -60,6 +60,9 @@ class TApplication {
   void AddTerminateQuery(std::function<bool()> query) {
     terminateQueries_.push_back(std::move(query));
   }
+  // Asks the termination queries (once they all agreed, they are not asked again); a main
+  // form whose close takes a while asks before it starts.
+  bool QueryTerminate();
   // Ends the message loop unless a termination query refuses; returns whether it will end.
   // After a refusal the program goes on as before: a hidden main form is shown again.
   bool Terminate();
@@ -88,6 +91,7 @@ class TApplication {
   std::vector<std::unique_ptr<TForm>> forms_;
   TForm* mainForm_ = nullptr;
   bool terminated_ = false;
+  bool terminateAgreed_ = false;
 };
 
 // The one application object of the process; null before CreateApplication and after
