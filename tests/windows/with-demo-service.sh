@@ -21,18 +21,29 @@ trap 'exit 129' HUP
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
-python3 "$here/../../demo/server.py" --state-dir "$work" --installer /dev/null --offer "" \
-  ${QUIREL_TEST_WEBAPP:+--webapp "$QUIREL_TEST_WEBAPP"} >"$work/log" 2>&1 &
-server=$!
-for _ in $(seq 300); do
-  grep -q '^demo:' "$work/log" && break
-  if ! kill -0 "$server" 2>/dev/null; then
-    echo "with-demo-service: the demo service did not start" >&2
-    cat "$work/log" >&2
-    exit 1
-  fi
-  sleep 0.05
+# The addresses are fixed, so another run of the service (a demo, another test run) may hold
+# them for a while: wait for them rather than fail.
+started=
+for _ in $(seq 120); do
+  python3 "$here/../../demo/server.py" --state-dir "$work" --installer /dev/null --offer "" \
+    ${QUIREL_TEST_WEBAPP:+--webapp "$QUIREL_TEST_WEBAPP"} >"$work/log" 2>&1 &
+  server=$!
+  for _ in $(seq 300); do
+    if grep -q '^demo:' "$work/log"; then started=1; break; fi
+    kill -0 "$server" 2>/dev/null || break
+    sleep 0.05
+  done
+  [ -n "$started" ] && break
+  wait "$server" 2>/dev/null
+  server=
+  grep -q "Address already in use" "$work/log" || break
+  sleep 1
 done
+if [ -z "$started" ]; then
+  echo "with-demo-service: the demo service did not start" >&2
+  cat "$work/log" >&2
+  exit 1
+fi
 "$@"
 rc=$?
 if [ "$rc" -ne 0 ]; then
