@@ -83,6 +83,7 @@ std::shared_ptr<Browser> Browser::Create(BrowserParams params) {
     trace::Callback("life_span_handler.on_after_created").Int("browser", browser->identifier_);
     life_span->on_after_created(life_span.get(), browser->BrowserObject().Detach());
   }
+  browser->StartRenderer();
   // The first navigation follows, as a task of its own.
   if (!browser->initial_url_.empty()) browser->LoadUrl(browser->initial_url_);
   return browser;
@@ -222,6 +223,7 @@ void Browser::BeforeClose() {
     request_context = std::move(request_context_);
   }
   handlers.Release();
+  renderer_.reset();  // told to end; it finishes on its own thread
   UnregisterBrowser(identifier_);
   trace::Event("browser.released").Int("browser", identifier_);
 }

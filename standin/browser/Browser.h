@@ -19,6 +19,7 @@
 #include "standin/browser/HtmlPage.h"
 #include "standin/browser/PageLoader.h"
 #include "standin/browser/PageView.h"
+#include "standin/browser/RendererHost.h"
 #include "standin/browser/WindowSpec.h"
 
 namespace quirel::standin {
@@ -120,8 +121,23 @@ class Browser : public std::enable_shared_from_this<Browser> {
   void OpenDevTools(const WindowSpec& spec, CefRef<cef_client_t> client, POINT inspect_at);
   void DestroyDevTools();
   void DevToolsGone();
-  void OpenPopup(const PageLink& link, cef_window_open_disposition_t disposition);
+  void OpenPopup(const std::wstring& url, const std::wstring& frame_name,
+                 cef_window_open_disposition_t disposition, const cef_popup_features_t& features,
+                 bool user_gesture);
   void BeforeClose();
+
+  // The renderer (BrowserRenderer.cpp), UI thread.
+  void StartRenderer();
+  // Hands the page to the renderer; on_load_end follows once its scripts ran.
+  // False when there is no renderer to wait for.
+  bool SendPageToRenderer(const Navigation& navigation, int status);
+  void PageSent(long long page, bool sent);
+  void ScriptsTimedOut(long long page);
+  void EndScriptWait(long long page);
+  void FinishLoad(long long generation, int status);
+  void RendererMessageArrived(const RendererMessage& message, long long page);
+  void ScriptTitle(const std::wstring& title);
+  void ScriptConsole(const std::wstring& level, const std::wstring& text);
 
   const int identifier_;
   const int64 frame_identifier_;
@@ -153,6 +169,14 @@ class Browser : public std::enable_shared_from_this<Browser> {
   CefRef<cef_client_t> devtools_client_;
   bool laid_out_ = false;
   std::wstring laid_out_url_;
+
+  // UI thread.
+  std::unique_ptr<RendererHost> renderer_;
+  struct ScriptWait {
+    long long page = 0;  // 0: none
+    long long generation = 0;
+    int status = 0;
+  } script_wait_;
 };
 
 }  // namespace quirel::standin

@@ -40,8 +40,10 @@ void Browser::OpenDevTools(const WindowSpec& spec, CefRef<cef_client_t> client,
     return;
   }
   const std::weak_ptr<Browser> weak = weak_from_this();
+  // WM_NCDESTROY comes before the handle is freed: the tools count as gone
+  // once DestroyWindow is over, so whoever sees has_dev_tools 0 finds no window.
   const HWND window = CreateDevToolsWindow(spec, url, [weak] {
-    if (const auto self = weak.lock()) self->DevToolsGone();
+    if (const auto self = weak.lock()) self->PostToUi(&Browser::DevToolsGone);
   });
   if (!window) {
     trace::Event("browser.devtools_failed")
@@ -84,8 +86,13 @@ void Browser::DevToolsGone() {
   CefRef<cef_client_t> client;
   {
     std::lock_guard lock(mutex_);
-    devtools_ = nullptr;
     client = std::move(devtools_client_);
+  }
+  // Released before has_dev_tools turns 0: whoever sees that finds it let go of.
+  client.Reset();
+  {
+    std::lock_guard lock(mutex_);
+    devtools_ = nullptr;
   }
   trace::Event("browser.devtools_closed").Int("browser", identifier_);
 }

@@ -1,7 +1,8 @@
 // A browser's navigations. On the UI thread, in the engine's order:
 // on_before_browse (1 cancels), on_loading_state_change(1), then once the
 // response is in on_load_start, on_address_change, on_loading_progress_change
-// up to 1.0, on_title_change, on_load_end (any HTTP status) — or on_load_error
+// up to 1.0, on_title_change, the page's scripts in the renderer, on_load_end
+// (any HTTP status) — or on_load_error
 // when nothing could be fetched — and on_loading_state_change(0). A newer
 // navigation supersedes one in progress, which ends with ERR_ABORTED.
 #include "engine/capi/CefObject.h"
@@ -212,19 +213,9 @@ void Browser::ShowPage(const Navigation& navigation, const PageResponse& respons
   }
   if (const HWND window = this->window()) InvalidateRect(window, nullptr, FALSE);
   if (Closed()) return;
-  if (Provides(load.get(), &cef_load_handler_t::on_load_end)) {
-    trace::Callback("load_handler.on_load_end")
-        .Int("browser", identifier_)
-        .Int("http_status_code", response.status);
-    load->on_load_end(load.get(), BrowserObject().Detach(), FrameObject().Detach(),
-                      response.status);
-  }
-  {
-    std::lock_guard lock(mutex_);
-    if (closed_ || navigation.generation != generation_) return;
-    loading_ = false;
-  }
-  LoadingStateChanged();
+  // The renderer runs the page's scripts first (BrowserRenderer.cpp).
+  if (SendPageToRenderer(navigation, response.status)) return;
+  FinishLoad(navigation.generation, response.status);
 }
 
 // Stops what is loading: the engine reports it as aborted.

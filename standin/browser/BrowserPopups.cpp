@@ -77,13 +77,17 @@ void Browser::Click(POINT point, WPARAM keys, bool middle_button) {
       .Int("disposition", disposition);
   if (disposition == WOD_CURRENT_TAB) {
     Navigate(link.url, History::Move::kNew, TT_LINK, true);
-  } else {
-    OpenPopup(link, disposition);
+    return;
   }
+  // Named targets keep their name; _blank and the rest have none.
+  const std::wstring frame_name =
+      link.target.empty() || link.target.front() == L'_' ? L"" : link.target;
+  OpenPopup(link.url, frame_name, disposition, FeaturesOf(link), true);
 }
 
-void Browser::OpenPopup(const PageLink& link, cef_window_open_disposition_t disposition) {
-  const cef_popup_features_t features = FeaturesOf(link);
+void Browser::OpenPopup(const std::wstring& url, const std::wstring& frame_name,
+                        cef_window_open_disposition_t disposition,
+                        const cef_popup_features_t& features, bool user_gesture) {
   WindowSpec prefilled;
   prefilled.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VISIBLE;
   prefilled.x = features.xSet ? features.x : CW_USEDEFAULT;
@@ -98,26 +102,24 @@ void Browser::OpenPopup(const PageLink& link, cef_window_open_disposition_t disp
   BrowserSettings settings = settings_;
   cef_dictionary_value_t* extra_info = nullptr;
   int no_javascript_access = 0;
-  // Named targets keep their name; _blank and the rest have none.
-  const std::wstring frame_name =
-      link.target.empty() || link.target.front() == L'_' ? L"" : link.target;
 
   int cancel = 0;
   const auto& life_span = handlers_.life_span;
   if (Provides(life_span.get(), &cef_life_span_handler_t::on_before_popup)) {
-    const cef_string_t target_url = Borrowed(link.url);
+    const cef_string_t target_url = Borrowed(url);
     const cef_string_t target_frame_name = Borrowed(frame_name);
     trace::Callback("life_span_handler.on_before_popup")
         .Int("browser", identifier_)
-        .Text("target_url", link.url)
+        .Text("target_url", url)
         .Text("target_frame_name", frame_name)
         .Int("target_disposition", disposition)
-        .Int("user_gesture", 1)
+        .Int("user_gesture", user_gesture)
         .Object("popup_features", FeaturesJson(features))
         .Object("window_info", prefilled.ToJson());
     cancel = life_span->on_before_popup(life_span.get(), BrowserObject().Detach(),
                                         FrameObject().Detach(), &target_url, &target_frame_name,
-                                        disposition, 1, &features, &window_info, &client,
+                                        disposition, user_gesture ? 1 : 0, &features,
+                                        &window_info, &client,
                                         settings.get(), &extra_info, &no_javascript_access);
   }
   CefRef<cef_client_t> popup_client = CefAdopt(client);
@@ -136,7 +138,7 @@ void Browser::OpenPopup(const PageLink& link, cef_window_open_disposition_t disp
   BrowserParams params;
   params.window = chosen;
   params.client = std::move(popup_client);
-  params.url = link.url;
+  params.url = url;
   params.settings = BrowserSettings(settings.record());
   params.request_context = request_context_;
   params.popup = true;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <mutex>
 
+#include "standin/browser/RendererHost.h"
 #include "standin/browser/SettingsRecord.h"
 #include "standin/commandline/GlobalCommandLine.h"
 #include "standin/core/LoopRegistry.h"
@@ -12,6 +13,7 @@
 #include "standin/core/NoDestructor.h"
 #include "standin/core/Trace.h"
 #include "standin/process/AppCalls.h"
+#include "standin/process/ProcessType.h"
 #include "standin/strings/StringCollections.h"
 
 namespace quirel::standin {
@@ -82,6 +84,9 @@ int InitializeBrowserProcess(const cef_main_args_t* args, const cef_settings_t* 
                              CefRef<cef_app_t> app) {
   if (!args || !settings) return Refuse(L"missing arguments");
   if (settings->size != sizeof(cef_settings_t)) return Refuse(L"invalid settings size");
+  // A program started as a renderer that goes on as a browser (it never ran
+  // cef_execute_process) would start renderers of its own, and so on.
+  if (!CurrentProcessType().empty()) return Refuse(L"not the browser process");
   {
     State& state = TheState();
     std::lock_guard lock(state.mutex);
@@ -139,6 +144,7 @@ void ShutdownBrowserProcess() {
     UnregisterLoop(TID_UI);
     engine->caller_loop->Stop();
   }
+  EndAllRenderers();
   // What the program gave the engine goes back, the app last.
   engine->browser_process_handler.Reset();
   engine->resource_bundle_handler.Reset();
@@ -150,6 +156,18 @@ bool BrowserProcessRunning() {
   State& state = TheState();
   std::lock_guard lock(state.mutex);
   return state.engine != nullptr;
+}
+
+std::wstring BrowserSubprocessPath() {
+  State& state = TheState();
+  std::lock_guard lock(state.mutex);
+  return state.engine ? state.engine->settings.browser_subprocess_path : std::wstring();
+}
+
+CefRef<cef_browser_process_handler_t> TheBrowserProcessHandler() {
+  State& state = TheState();
+  std::lock_guard lock(state.mutex);
+  return state.engine ? state.engine->browser_process_handler : nullptr;
 }
 
 int MinLogLevel() {

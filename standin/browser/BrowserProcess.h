@@ -4,6 +4,8 @@
 // runs inside cef_run_message_loop / cef_do_message_loop_work.
 #pragma once
 
+#include <string>
+
 #include "engine/capi/CefRef.h"
 #include "engine/capi/cef_capi.h"
 
@@ -18,6 +20,10 @@ bool BrowserProcessRunning();
 // The lowest severity logged (the engine's scale: -1 verbose, 0 info, 1
 // warning, 2 error, 3 fatal), from the settings' log_severity.
 int MinLogLevel();
+// The settings' browser_subprocess_path ("" when not set) and the app's
+// browser-process handler (null when it has none), while the engine runs.
+std::wstring BrowserSubprocessPath();
+CefRef<cef_browser_process_handler_t> TheBrowserProcessHandler();
 
 // The single-threaded message loop; they do nothing in the multi-threaded mode
 // or on another thread.

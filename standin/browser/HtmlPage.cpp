@@ -318,3 +318,11 @@ HtmlPage PlainTextPage(std::wstring_view text) {
 }
 
 }  // namespace quirel::standin
+
+namespace quirel::standin {
+
+std::wstring ResolveUrl(const std::wstring& base, const std::wstring& href) {
+  return Resolve(base, href);
+}
+
+}  // namespace quirel::standin

@@ -37,6 +37,8 @@ struct HtmlPage {
 
 // `base_url` resolves relative hrefs.
 HtmlPage ParseHtml(std::wstring_view html, const std::wstring& base_url);
+// `href` as a page at `base` means it (href itself when it cannot be combined).
+std::wstring ResolveUrl(const std::wstring& base, const std::wstring& href);
 // A plain-text document: its lines as runs, no title, no links.
 HtmlPage PlainTextPage(std::wstring_view text);
 

@@ -3,7 +3,7 @@
 //   sub-process -> browser: "ready" once it has started (renderer: after
 //                           on_web_kit_initialized)
 //   browser -> sub-process: "end" to make it finish
-// A sub-process also finishes when the pipe breaks: the browser process is gone.
+// A sub-process also finishes when the pipe breaks or the browser process ends.
 //
 // Between a browser process and its renderer the other frames are JSON
 // objects (encoded and parsed by standin/script/RendererMessages.h), each for
@@ -58,6 +58,7 @@ class Channel {
  private:
   explicit Channel(UniqueHandle pipe) : pipe_(std::move(pipe)) {}
   UniqueHandle pipe_;
+  UniqueHandle server_;  // the browser process, waited on with every transfer
   std::unique_ptr<std::mutex> send_mutex_ = std::make_unique<std::mutex>();
 };
 

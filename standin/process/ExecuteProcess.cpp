@@ -10,6 +10,7 @@
 // browser-process handler is never asked for outside the browser process.
 #include <windows.h>
 
+#include "standin/browser/RendererLaunch.h"
 #include "standin/commandline/GlobalCommandLine.h"
 #include "standin/core/ThreadRole.h"
 #include "standin/core/Trace.h"
@@ -43,6 +44,7 @@ int cef_execute_process(const cef_main_args_t* args, cef_app_t* application,
                         void* windows_sandbox_info) {
   CefRef<cef_app_t> app = CefAdopt(application);
   SetMainThread(GetCurrentThreadId());
+  NoteExecuteProcessCalled();
   trace::Call("cef_execute_process")
       .Bool("args", args != nullptr)
       .Bool("app", static_cast<bool>(app))

@@ -2,19 +2,60 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
 
 #include "EngineFiles.h"
 #include "Trace.h"
 #include "engine/capi/CefEntryPoints.h"
+#include "engine/capi/CefObject.h"
+#include "engine/capi/CefString.h"
 
 namespace standin_test {
 namespace {
+
+std::atomic<int>& TheLaunches() {
+  static std::atomic<int> launches{0};
+  return launches;
+}
+
+std::atomic<bool>& TheMissingNext() {
+  static std::atomic<bool> missing{false};
+  return missing;
+}
 
 std::unique_ptr<TraceFile>& TheTrace() {
   static std::unique_ptr<TraceFile> trace;
   return trace;
 }
+
+// The program's browser-process handler: it marks the command line of every
+// renderer the engine launches.
+class ProcessHandler : public CefObject<ProcessHandler, cef_browser_process_handler_t> {
+ public:
+  ProcessHandler() {
+    Bind<&ProcessHandler::OnBeforeChildProcessLaunch>(cef()->on_before_child_process_launch);
+  }
+
+ private:
+  void OnBeforeChildProcessLaunch(cef_command_line_t* line) {
+    const CefRef<cef_command_line_t> held = CefAdopt(line);
+    held->append_switch_with_value(held.get(), CefStringArg(kLaunchSwitch),
+                                   CefStringArg(L"marked"));
+    if (TheMissingNext().exchange(false))
+      held->set_program(held.get(), CefStringArg(kMissingRenderer));
+    ++TheLaunches();
+  }
+};
+
+class App : public CefObject<App, cef_app_t> {
+ public:
+  App() { Bind<&App::GetBrowserProcessHandler>(cef()->get_browser_process_handler); }
+
+ private:
+  cef_browser_process_handler_t* GetBrowserProcessHandler() { return handler_.Share(); }
+  CefRef<cef_browser_process_handler_t> handler_ = CefNew<ProcessHandler>();
+};
 
 class EngineEnvironment : public testing::Environment {
  public:
@@ -27,7 +68,11 @@ class EngineEnvironment : public testing::Environment {
     settings.size = sizeof(settings);
     settings.multi_threaded_message_loop = 1;
     settings.no_sandbox = 1;
-    ASSERT_EQ(g_cef.cef_initialize(&args, &settings, nullptr, nullptr), 1);
+    // The renderers: a program of the script tests that is one (this one is not).
+    static const std::wstring renderer = FromRunFolder(L"script_renderer_host.exe");
+    settings.browser_subprocess_path = {const_cast<char16*>(renderer.c_str()), renderer.size(),
+                                        nullptr};
+    ASSERT_EQ(g_cef.cef_initialize(&args, &settings, CefNew<App>().Detach(), nullptr), 1);
   }
   void TearDown() override { g_cef.cef_shutdown(); }
 };
@@ -55,6 +100,14 @@ void RegisterHostClass() {
 std::vector<Json> EngineTrace() {
   return TheTrace() ? OfProcess(TheTrace()->Read(), GetCurrentProcessId()) : std::vector<Json>{};
 }
+
+std::vector<Json> ProcessTrace(DWORD process_id) {
+  return TheTrace() ? OfProcess(TheTrace()->Read(), process_id) : std::vector<Json>{};
+}
+
+int ChildLaunches() { return TheLaunches(); }
+
+void LaunchMissingRendererNext() { TheMissingNext() = true; }
 
 cef_window_info_t ChildWindowInfo(HWND parent, RECT rect) {
   cef_window_info_t info{};

@@ -15,6 +15,16 @@ namespace standin_test {
 
 // Every line the engine traced so far in this process.
 std::vector<Json> EngineTrace();
+// The lines of another process writing to the same trace (a renderer).
+std::vector<Json> ProcessTrace(DWORD process_id);
+
+// The switch the program's on_before_child_process_launch adds (value
+// "marked"), and how many launches it saw.
+inline constexpr wchar_t kLaunchSwitch[] = L"quirel-test-launch";
+int ChildLaunches();
+// The next launch's program becomes kMissingRenderer, which does not exist.
+inline constexpr wchar_t kMissingRenderer[] = L"C:\\nowhere\\missing_renderer.exe";
+void LaunchMissingRendererNext();
 
 // Window records as the program fills them.
 cef_window_info_t ChildWindowInfo(HWND parent, RECT rect);

@@ -136,6 +136,7 @@ class Display : public CefObject<Display, cef_display_handler_t> {
     Bind<&Display::OnAddressChange>(cef()->on_address_change);
     Bind<&Display::OnTitleChange>(cef()->on_title_change);
     Bind<&Display::OnProgress>(cef()->on_loading_progress_change);
+    Bind<&Display::OnConsoleMessage>(cef()->on_console_message);
   }
 
  private:
@@ -151,6 +152,13 @@ class Display : public CefObject<Display, cef_display_handler_t> {
   void OnProgress(cef_browser_t* browser, double progress) {
     CefAdopt(browser).Reset();
     recorder_->Add("progress:" + Progress(progress));
+  }
+  int OnConsoleMessage(cef_browser_t* browser, cef_log_severity_t level,
+                       const cef_string_t* message, const cef_string_t* source, int) {
+    CefAdopt(browser).Reset();
+    recorder_->Add("console:" + std::to_string(static_cast<int>(level)) + ":" + Text(message) +
+                   ":" + Text(source));
+    return 0;
   }
 
   std::shared_ptr<Recorder> recorder_;
