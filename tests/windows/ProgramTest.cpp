@@ -267,6 +267,41 @@ TEST_F(ProgramTest, TheDebugGestureGivesTheDeveloperToolsAQuarterOfTheWindow) {
       << "the page has the whole width again";
 }
 
+std::string TitleOf(const std::vector<Json>& trace, long long browser, const std::string& prefix) {
+  std::string title;
+  for (const Json& line : Lines(trace, "display_handler.on_title_change"))
+    if (line["args"]["browser"].Int() == browser &&
+        line["args"]["title"].string.rfind(prefix, 0) == 0)
+      title = line["args"]["title"].string;
+  return title;
+}
+
+TEST_F(ProgramTest, TheIdentityPageCountsVisitsAcrossRestarts) {
+  const wchar_t* store = L"Software\\Quirel\\identity";
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, store, L"visite");
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, store, L"prima-visita");
+  const std::string prefix = "Identit\xc3\xa0: visita n. ";
+  for (const char* expected : {"1", "2"}) {
+    ClickLink("La tua identit", home_);
+    std::string title;
+    ASSERT_TRUE(run_->WaitForTrace([&](auto& t) {
+      title = TitleOf(t, home_, prefix);
+      return !title.empty();
+    })) << "the page's script set its title";
+    EXPECT_EQ(title.substr(prefix.size(), 2), std::string(expected) + " ") << title;
+    // Again, in a new run of the program.
+    PostMessageW(main_, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(run_->WaitForExit(60000));
+    run_.emplace(env_);
+    main_ = run_->MainWindow();
+    ASSERT_NE(main_, nullptr);
+    home_ = run_->WaitForLoad(kHome, 60000);
+    ASSERT_NE(home_, 0);
+  }
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, store, L"visite");
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, store, L"prima-visita");
+}
+
 // The system's web browser is a recorder here: the handler of https addresses (the machine's
 // classes, as Wine does not merge the user's into them) is replaced for the test.
 class ShellHandlerTest : public ProgramTest {
