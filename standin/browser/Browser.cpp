@@ -29,7 +29,7 @@ Browser::Browser(int identifier, BrowserParams params)
       frame_identifier_(NextFrameIdentifier()),
       popup_(params.popup),
       opener_(params.opener),
-      spec_(std::move(params.window)),
+      requested_(std::move(params.window)),
       initial_url_(std::move(params.url)),
       settings_(params.settings),
       request_context_(std::move(params.request_context)) {
@@ -40,12 +40,12 @@ Browser::~Browser() = default;
 
 std::shared_ptr<Browser> Browser::Create(BrowserParams params) {
   auto browser = std::make_shared<Browser>(NextBrowserIdentifier(), std::move(params));
-  const HWND window = CreateBrowserWindow(browser->spec_);
+  const HWND window = CreateBrowserWindow(browser->requested_);
   if (!window) {
     trace::Event("browser.create_failed")
         .Int("browser", browser->identifier_)
         .Int("error", static_cast<long long>(GetLastError()))
-        .Object("window_info", browser->spec_.ToJson());
+        .Object("window_info", browser->requested_.ToJson());
     browser->handlers_.Release();
     return nullptr;
   }
@@ -69,7 +69,7 @@ std::shared_ptr<Browser> Browser::Create(BrowserParams params) {
       .Bool("popup", browser->popup_)
       .Int("opener", HandleNumber(browser->opener_))
       .Text("url", browser->initial_url_)
-      .Object("window_info", browser->spec_.ToJson())
+      .Object("window_info", browser->requested_.ToJson())
       .Object("rect", JsonObject()
                           .Int("x", origin.x)
                           .Int("y", origin.y)

@@ -20,12 +20,12 @@
 #include "standin/browser/PageLoader.h"
 #include "standin/browser/PageView.h"
 #include "standin/browser/RendererHost.h"
-#include "standin/browser/WindowSpec.h"
+#include "standin/browser/RequestedWindow.h"
 
 namespace quirel::standin {
 
 struct BrowserParams {
-  WindowSpec window;
+  RequestedWindow window;
   CefRef<cef_client_t> client;
   std::wstring url;
   BrowserSettings settings;
@@ -76,7 +76,7 @@ class Browser : public std::enable_shared_from_this<Browser> {
   // 1 when the browser is already gone; else the close starts and 0.
   int TryClose();
   void SetFocus(bool focus);
-  void ShowDevTools(WindowSpec spec, CefRef<cef_client_t> client, POINT inspect_at);
+  void ShowDevTools(RequestedWindow requested, CefRef<cef_client_t> client, POINT inspect_at);
   void CloseDevTools();
   bool HasDevTools() const;
 
@@ -118,7 +118,8 @@ class Browser : public std::enable_shared_from_this<Browser> {
   void StartDownload(const PageResponse& response);
   void WriteDownload(const std::shared_ptr<DownloadState>& state, const std::wstring& target);
   void DownloadUpdated(const std::shared_ptr<DownloadState>& state);
-  void OpenDevTools(const WindowSpec& spec, CefRef<cef_client_t> client, POINT inspect_at);
+  void OpenDevTools(const RequestedWindow& requested, CefRef<cef_client_t> client,
+                    POINT inspect_at);
   void DestroyDevTools();
   void DevToolsGone();
   void OpenPopup(const std::wstring& url, const std::wstring& frame_name,
@@ -143,7 +144,7 @@ class Browser : public std::enable_shared_from_this<Browser> {
   const int64 frame_identifier_;
   const bool popup_;
   const HWND opener_;
-  WindowSpec spec_;
+  RequestedWindow requested_;
   std::wstring initial_url_;
   const BrowserSettings settings_;
   ClientHandlers handlers_;  // UI thread

@@ -7,11 +7,13 @@
 
 namespace quirel::standin {
 
-void Browser::ShowDevTools(WindowSpec spec, CefRef<cef_client_t> client, POINT inspect_at) {
+void Browser::ShowDevTools(RequestedWindow requested, CefRef<cef_client_t> client,
+                           POINT inspect_at) {
   const auto loop = FindLoop(TID_UI);
   if (!loop) return;
-  loop->Post([self = shared_from_this(), spec = std::move(spec), client = std::move(client),
-              inspect_at]() mutable { self->OpenDevTools(spec, std::move(client), inspect_at); });
+  loop->Post(
+      [self = shared_from_this(), requested = std::move(requested), client = std::move(client),
+       inspect_at]() mutable { self->OpenDevTools(requested, std::move(client), inspect_at); });
 }
 
 void Browser::CloseDevTools() { PostToUi(&Browser::DestroyDevTools); }
@@ -21,7 +23,7 @@ bool Browser::HasDevTools() const {
   return devtools_ != nullptr;
 }
 
-void Browser::OpenDevTools(const WindowSpec& spec, CefRef<cef_client_t> client,
+void Browser::OpenDevTools(const RequestedWindow& requested, CefRef<cef_client_t> client,
                            POINT inspect_at) {
   HWND open = nullptr;
   std::wstring url;
@@ -42,7 +44,7 @@ void Browser::OpenDevTools(const WindowSpec& spec, CefRef<cef_client_t> client,
   const std::weak_ptr<Browser> weak = weak_from_this();
   // WM_NCDESTROY comes before the handle is freed: the tools count as gone
   // once DestroyWindow is over, so whoever sees has_dev_tools 0 finds no window.
-  const HWND window = CreateDevToolsWindow(spec, url, [weak] {
+  const HWND window = CreateDevToolsWindow(requested, url, [weak] {
     if (const auto self = weak.lock()) self->PostToUi(&Browser::DevToolsGone);
   });
   if (!window) {
@@ -63,7 +65,7 @@ void Browser::OpenDevTools(const WindowSpec& spec, CefRef<cef_client_t> client,
       .Int("browser", identifier_)
       .Int("window", HandleNumber(window))
       .Int("parent", HandleNumber(GetParent(window)))
-      .Object("window_info", spec.ToJson())
+      .Object("window_info", requested.ToJson())
       .Object("rect", JsonObject()
                           .Int("x", rect.left)
                           .Int("y", rect.top)

@@ -26,7 +26,7 @@ const wchar_t* Refusal(const cef_window_info_t* window_info,
 void TraceCreate(const char* name, const cef_window_info_t* window_info, const cef_string_t* url,
                  const cef_browser_settings_t* settings, bool client, bool request_context) {
   trace::Line line = trace::Call(name);
-  if (window_info) line.Object("window_info", WindowSpec::From(*window_info).ToJson());
+  if (window_info) line.Object("window_info", RequestedWindow::From(*window_info).ToJson());
   line.Text("url", url)
       .Bool("client", client)
       .Bool("settings", settings != nullptr)
@@ -39,7 +39,7 @@ BrowserParams Params(const cef_window_info_t& window_info, cef_client_t* client,
                      cef_request_context_t* request_context) {
   BrowserParams params;
   params.settings = BrowserSettings(settings);
-  params.window = WindowSpec::From(window_info);
+  params.window = RequestedWindow::From(window_info);
   params.client = CefAdopt(client);
   params.url = ToWString(url);
   params.request_context = CefAdopt(request_context);

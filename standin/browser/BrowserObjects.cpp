@@ -269,9 +269,9 @@ void HostObject::ShowDevTools(const cef_window_info_t* window_info, cef_client_t
       .Bool("inspect_element_at", inspect_at != nullptr)
       .Object("point", JsonObject().Int("x", point.x).Int("y", point.y));
   if (!window_info) return;  // the engine needs to know where
-  const WindowSpec spec = WindowSpec::From(*window_info);
-  line.Object("window_info", spec.ToJson());
-  browser_->ShowDevTools(spec, std::move(held), point);
+  const RequestedWindow requested = RequestedWindow::From(*window_info);
+  line.Object("window_info", requested.ToJson());
+  browser_->ShowDevTools(requested, std::move(held), point);
 }
 
 void HostObject::CloseDevTools() {

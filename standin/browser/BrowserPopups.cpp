@@ -88,7 +88,7 @@ void Browser::Click(POINT point, WPARAM keys, bool middle_button) {
 void Browser::OpenPopup(const std::wstring& url, const std::wstring& frame_name,
                         cef_window_open_disposition_t disposition,
                         const cef_popup_features_t& features, bool user_gesture) {
-  WindowSpec prefilled;
+  RequestedWindow prefilled;
   prefilled.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VISIBLE;
   prefilled.x = features.xSet ? features.x : CW_USEDEFAULT;
   prefilled.y = features.ySet ? features.y : CW_USEDEFAULT;
@@ -124,7 +124,7 @@ void Browser::OpenPopup(const std::wstring& url, const std::wstring& frame_name,
   }
   CefRef<cef_client_t> popup_client = CefAdopt(client);
   CefAdopt(extra_info).Reset();  // no renderer gets it
-  const WindowSpec chosen = WindowSpec::From(window_info);
+  const RequestedWindow chosen = RequestedWindow::From(window_info);
   ClearString(&window_info.window_name);
   trace::Event("life_span_handler.on_before_popup.returned")
       .Int("browser", identifier_)

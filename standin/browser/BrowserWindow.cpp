@@ -79,15 +79,15 @@ void RegisterClassOnce() {
 
 }  // namespace
 
-HWND CreateBrowserWindow(const WindowSpec& spec) {
+HWND CreateBrowserWindow(const RequestedWindow& requested) {
   RegisterClassOnce();
-  const bool child = (spec.style & WS_CHILD) != 0;
+  const bool child = (requested.style & WS_CHILD) != 0;
   // The program's host control is on another thread: no WM_PARENTNOTIFY is
   // sent to it synchronously from here.
-  const DWORD ex_style = spec.ex_style | (child ? WS_EX_NOPARENTNOTIFY : 0);
-  return CreateWindowExW(ex_style, kBrowserWindowClass, spec.window_name.c_str(), spec.style,
-                         spec.x, spec.y, spec.width, spec.height, spec.parent,
-                         spec.menu, ThisModule(), nullptr);
+  const DWORD ex_style = requested.ex_style | (child ? WS_EX_NOPARENTNOTIFY : 0);
+  return CreateWindowExW(ex_style, kBrowserWindowClass, requested.window_name.c_str(),
+                         requested.style, requested.x, requested.y, requested.width,
+                         requested.height, requested.parent, requested.menu, ThisModule(), nullptr);
 }
 
 }  // namespace quirel::standin

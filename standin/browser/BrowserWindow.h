@@ -6,13 +6,13 @@
 
 #include <windows.h>
 
-#include "standin/browser/WindowSpec.h"
+#include "standin/browser/RequestedWindow.h"
 
 namespace quirel::standin {
 
 inline constexpr wchar_t kBrowserWindowClass[] = L"QuirelStandinBrowser";
 
 // Null when the window cannot be made (GetLastError tells why).
-HWND CreateBrowserWindow(const WindowSpec& spec);
+HWND CreateBrowserWindow(const RequestedWindow& requested);
 
 }  // namespace quirel::standin

@@ -102,18 +102,18 @@ void RegisterClassOnce() {
 
 }  // namespace
 
-HWND CreateDevToolsWindow(const WindowSpec& spec, const std::wstring& inspected_url,
+HWND CreateDevToolsWindow(const RequestedWindow& requested, const std::wstring& inspected_url,
                           std::function<void()> gone) {
   RegisterClassOnce();
   bool taken = false;
   auto state =
       std::make_unique<DevToolsState>(DevToolsState{inspected_url, std::move(gone), &taken});
-  const bool child = (spec.style & WS_CHILD) != 0;
-  const std::wstring name = spec.window_name.empty() ? L"DevTools" : spec.window_name;
-  const HWND window = CreateWindowExW(
-      spec.ex_style | (child ? WS_EX_NOPARENTNOTIFY : 0), kDevToolsWindowClass, name.c_str(),
-      spec.style, spec.x, spec.y, spec.width, spec.height, spec.parent, spec.menu, ThisModule(),
-      state.get());
+  const bool child = (requested.style & WS_CHILD) != 0;
+  const std::wstring name = requested.window_name.empty() ? L"DevTools" : requested.window_name;
+  const HWND window = CreateWindowExW(requested.ex_style | (child ? WS_EX_NOPARENTNOTIFY : 0),
+                                      kDevToolsWindowClass, name.c_str(), requested.style,
+                                      requested.x, requested.y, requested.width, requested.height,
+                                      requested.parent, requested.menu, ThisModule(), state.get());
   // From WM_NCCREATE on the window owns the state, even when creation fails later.
   if (taken) state.release();
   return window;

@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "standin/browser/WindowSpec.h"
+#include "standin/browser/RequestedWindow.h"
 
 namespace quirel::standin {
 
@@ -17,7 +17,7 @@ inline constexpr wchar_t kDevToolsWindowClass[] = L"QuirelStandinDevTools";
 
 // Null when the window cannot be made. `gone` runs once the window is
 // destroyed, whoever destroys it.
-HWND CreateDevToolsWindow(const WindowSpec& spec, const std::wstring& inspected_url,
+HWND CreateDevToolsWindow(const RequestedWindow& requested, const std::wstring& inspected_url,
                           std::function<void()> gone);
 // Shows another inspected address in an open dev tools window.
 void SetInspectedUrl(HWND window, const std::wstring& url);

@@ -10,7 +10,7 @@
 
 namespace quirel::standin {
 
-struct WindowSpec {
+struct RequestedWindow {
   DWORD ex_style = 0;
   std::wstring window_name;
   DWORD style = 0;
@@ -19,8 +19,8 @@ struct WindowSpec {
   HMENU menu = nullptr;
   bool windowless = false;
 
-  static WindowSpec From(const cef_window_info_t& info);
-  // Writes the spec into a record the program may change (strings copied for it).
+  static RequestedWindow From(const cef_window_info_t& info);
+  // Writes the requested into a record the program may change (strings copied for it).
   void To(cef_window_info_t& info) const;
   JsonObject ToJson() const;
 };

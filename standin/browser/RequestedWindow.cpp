@@ -1,4 +1,4 @@
-#include "standin/browser/WindowSpec.h"
+#include "standin/browser/RequestedWindow.h"
 
 #include <cstdint>
 
@@ -6,22 +6,22 @@
 
 namespace quirel::standin {
 
-WindowSpec WindowSpec::From(const cef_window_info_t& info) {
-  WindowSpec spec;
-  spec.ex_style = info.ex_style;
-  spec.window_name = ToWString(&info.window_name);
-  spec.style = info.style;
-  spec.x = info.x;
-  spec.y = info.y;
-  spec.width = info.width;
-  spec.height = info.height;
-  spec.parent = info.parent_window;
-  spec.menu = info.menu;
-  spec.windowless = info.windowless_rendering_enabled != 0;
-  return spec;
+RequestedWindow RequestedWindow::From(const cef_window_info_t& info) {
+  RequestedWindow requested;
+  requested.ex_style = info.ex_style;
+  requested.window_name = ToWString(&info.window_name);
+  requested.style = info.style;
+  requested.x = info.x;
+  requested.y = info.y;
+  requested.width = info.width;
+  requested.height = info.height;
+  requested.parent = info.parent_window;
+  requested.menu = info.menu;
+  requested.windowless = info.windowless_rendering_enabled != 0;
+  return requested;
 }
 
-void WindowSpec::To(cef_window_info_t& info) const {
+void RequestedWindow::To(cef_window_info_t& info) const {
   info.ex_style = ex_style;
   SetString(&info.window_name, window_name);
   info.style = style;
@@ -34,7 +34,7 @@ void WindowSpec::To(cef_window_info_t& info) const {
   info.windowless_rendering_enabled = windowless;
 }
 
-JsonObject WindowSpec::ToJson() const {
+JsonObject RequestedWindow::ToJson() const {
   return JsonObject()
       .Int("ex_style", ex_style)
       .Text("window_name", window_name)
