@@ -3,23 +3,19 @@
 // point of the application object. After RemoveReferences a late callback does nothing.
 #pragma once
 
-#include <atomic>
 #include <mutex>
 
+#include "engine/BackReference.h"
 #include "engine/CefApplicationCore.h"
 #include "engine/capi/CefObject.h"
 
 namespace quirel {
 
 // The application object a callback reaches; null once the references were removed.
-class TCefAppReference {
+class TCefAppReference : public TBackReference<TCefApplicationCore> {
  public:
-  explicit TCefAppReference(TCefApplicationCore* app) : FApp(app) {}
-  TCefApplicationCore* App() const { return FApp.load(); }
-  void RemoveReference() { FApp.store(nullptr); }
-
- private:
-  std::atomic<TCefApplicationCore*> FApp;
+  using TBackReference::TBackReference;
+  TCefApplicationCore* App() const { return Target(); }
 };
 
 class TCefCustomBrowserProcessHandler

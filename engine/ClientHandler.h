@@ -3,23 +3,19 @@
 // RemoveReferences a late callback does nothing and the getters answer null.
 #pragma once
 
-#include <atomic>
 #include <mutex>
 
+#include "engine/BackReference.h"
 #include "engine/ChromiumEvents.h"
 #include "engine/capi/CefObject.h"
 
 namespace quirel {
 
 // The component a callback reaches; null once the reference was removed.
-class TChromiumEventsReference {
+class TChromiumEventsReference : public TBackReference<IChromiumEvents> {
  public:
-  explicit TChromiumEventsReference(IChromiumEvents* events) : FEvents(events) {}
-  IChromiumEvents* Events() const { return FEvents.load(); }
-  void RemoveReference() { FEvents.store(nullptr); }
-
- private:
-  std::atomic<IChromiumEvents*> FEvents;
+  using TBackReference::TBackReference;
+  IChromiumEvents* Events() const { return Target(); }
 };
 
 class TCustomLifeSpanHandler : public CefObject<TCustomLifeSpanHandler, cef_life_span_handler_t>,

@@ -64,20 +64,22 @@ LRESULT CALLBACK BrowserWindowProc(HWND window, UINT message, WPARAM wparam, LPA
 }
 
 void RegisterClassOnce() {
-  static const ATOM atom = [] {
-    WNDCLASSEXW window_class{};
-    window_class.cbSize = sizeof(window_class);
-    window_class.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    window_class.lpfnWndProc = &BrowserWindowProc;
-    window_class.hInstance = ThisModule();
-    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    window_class.lpszClassName = kBrowserWindowClass;
-    return RegisterClassExW(&window_class);
-  }();
+  static const ATOM atom = RegisterEngineWindowClass(kBrowserWindowClass, &BrowserWindowProc, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS);
   (void)atom;
 }
 
 }  // namespace
+
+ATOM RegisterEngineWindowClass(const wchar_t* name, WNDPROC procedure, UINT style) {
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof(window_class);
+  window_class.style = style;
+  window_class.lpfnWndProc = procedure;
+  window_class.hInstance = ThisModule();
+  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  window_class.lpszClassName = name;
+  return RegisterClassExW(&window_class);
+}
 
 HWND CreateBrowserWindow(const RequestedWindow& requested) {
   RegisterClassOnce();

@@ -12,6 +12,9 @@ namespace quirel::standin {
 
 inline constexpr wchar_t kBrowserWindowClass[] = L"QuirelStandinBrowser";
 
+// Registers a window class of the engine's module; call it once per class.
+ATOM RegisterEngineWindowClass(const wchar_t* name, WNDPROC procedure, UINT style);
+
 // Null when the window cannot be made (GetLastError tells why).
 HWND CreateBrowserWindow(const RequestedWindow& requested);
 

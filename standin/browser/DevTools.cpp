@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "standin/browser/BrowserWindow.h"
+
 namespace quirel::standin {
 namespace {
 
@@ -87,16 +89,7 @@ LRESULT CALLBACK DevToolsWindowProc(HWND window, UINT message, WPARAM wparam, LP
 }
 
 void RegisterClassOnce() {
-  static const ATOM atom = [] {
-    WNDCLASSEXW window_class{};
-    window_class.cbSize = sizeof(window_class);
-    window_class.style = CS_HREDRAW | CS_VREDRAW;
-    window_class.lpfnWndProc = &DevToolsWindowProc;
-    window_class.hInstance = ThisModule();
-    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    window_class.lpszClassName = kDevToolsWindowClass;
-    return RegisterClassExW(&window_class);
-  }();
+  static const ATOM atom = RegisterEngineWindowClass(kDevToolsWindowClass, &DevToolsWindowProc, CS_HREDRAW | CS_VREDRAW);
   (void)atom;
 }
 
