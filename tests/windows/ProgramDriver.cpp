@@ -216,4 +216,21 @@ SIZE ClientSize(HWND window) {
   return {r.right, r.bottom};
 }
 
+SIZE SettledClientSize(HWND window, DWORD stableMs, DWORD timeoutMs) {
+  const ULONGLONG end = GetTickCount64() + timeoutMs;
+  SIZE size = ClientSize(window);
+  ULONGLONG since = GetTickCount64();
+  while (GetTickCount64() < end) {
+    Sleep(50);
+    const SIZE now = ClientSize(window);
+    if (now.cx != size.cx || now.cy != size.cy) {
+      size = now;
+      since = GetTickCount64();
+    } else if (GetTickCount64() - since >= stableMs) {
+      break;
+    }
+  }
+  return size;
+}
+
 }  // namespace quirel::test

@@ -86,6 +86,9 @@ std::vector<HWND> OtherVisibleWindows(DWORD pid, HWND except);
 // The stand-in's browser windows inside `window`.
 std::vector<HWND> BrowserWindowsIn(HWND window);
 SIZE ClientSize(HWND window);
+// The client size once it has stopped changing for `stableMs`: without a window manager a
+// window shown maximised is first laid out at the screen's size, then at its normal size.
+SIZE SettledClientSize(HWND window, DWORD stableMs = 1000, DWORD timeoutMs = 10000);
 // With QUIREL_WINDOWS_SCREENSHOTS naming a folder, saves the screen there as <name>.bmp.
 void Screenshot(const std::wstring& name);
 

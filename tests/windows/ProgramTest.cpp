@@ -122,8 +122,12 @@ TEST_F(ProgramTest, APopupsHomeButtonClosesOnlyThatPopup) {
   ASSERT_TRUE(run_->WaitForTrace([&](auto& t) { return PopupBrowserIn(t, popup) != 0; }));
   const long long browser = PopupBrowserIn(run_->Trace(), popup);
   // Home is the first button of the bar: 8 pixels in, 2-pixel margins, 24 x 25.
-  const SIZE client = ClientSize(popup);
-  ClickAt(popup, {8 + 2 + 12, client.cy - 15});
+  const SIZE client = SettledClientSize(popup);
+  const POINT home{8 + 2 + 12, client.cy - 15};
+  ASSERT_TRUE(
+      WaitUntil([&] { return ClassName(VisibleWindowAt(popup, home)) == L"QuirelControl"; }, 5000))
+      << "the bar is laid out under the page";
+  ClickAt(popup, home);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(popup); }, 5000)) << "hidden at once";
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(popup); }, 20000)) << "then destroyed";
   const std::vector<Json> trace = run_->Trace();
