@@ -34,6 +34,7 @@ TfrmChildForm::TfrmChildForm(TForm& owner) : TBrowserForm(L"Popup"), FOwner(owne
   // Only these events: the popup keeps the engine's own context menu and downloads.
   Chromium1->OnTitleChange = [this](auto&&... a) { Chromium1TitleChange(a...); };
   Chromium1->OnBeforePopup = [this](auto&&... a) { Chromium1BeforePopup(a...); };
+  Chromium1->OnAfterCreated = [this](auto&&... a) { Chromium1AfterCreated(a...); };
   Chromium1->OnClose = [this](auto&&... a) { Chromium1Close(a...); };
   Chromium1->OnBeforeClose = [this](auto&&... a) { Chromium1BeforeClose(a...); };
 
@@ -158,6 +159,10 @@ void TfrmChildForm::Chromium1BeforePopup(TChromiumCore&, cef_browser_t*, cef_fra
   }
 }
 
+void TfrmChildForm::Chromium1AfterCreated(TChromiumCore&, cef_browser_t*) {
+  PostMessageW(FWindow, UM_BROWSER_CREATED, 0, 0);
+}
+
 void TfrmChildForm::Chromium1Close(TChromiumCore&, cef_browser_t*,
                                    TCefCloseBrowserAction& aAction) {
   PostMessageW(FWindow, UM_DESTROY_BROWSER_HOST, 0, 0);
@@ -174,9 +179,17 @@ bool TfrmChildForm::CloseQuery() {
   if (!FClosing) {
     FClosing = true;
     Hide();
-    Chromium1->CloseBrowser(true);
+    // Shown before the engine announced its browser, the window is closed when it does: freed
+    // now, it would take the host control the browser is being made in.
+    if (Chromium1->Initialized()) CloseBrowserOnce();
   }
   return canClose;
+}
+
+void TfrmChildForm::CloseBrowserOnce() {
+  if (FBrowserCloseSent) return;
+  FBrowserCloseSent = true;
+  Chromium1->CloseBrowser(true);
 }
 
 void TfrmChildForm::DoClose(TCloseAction& action) { action = TCloseAction::caFree; }
@@ -196,6 +209,9 @@ LRESULT TfrmChildForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case UM_TITLE_CHANGED:
       ShowTitle();
+      return 0;
+    case UM_BROWSER_CREATED:
+      if (FClosing) CloseBrowserOnce();
       return 0;
   }
   return TBrowserForm::WndProc(message, wParam, lParam);

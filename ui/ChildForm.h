@@ -68,16 +68,19 @@ class TfrmChildForm : public TBrowserForm {
                             CefRef<cef_client_t>& client, TCefBrowserSettings& settings,
                             CefRef<cef_dictionary_value_t>& extra_info, bool& noJavascriptAccess,
                             bool& Result);
+  void Chromium1AfterCreated(TChromiumCore& Sender, cef_browser_t* browser);
   void Chromium1Close(TChromiumCore& Sender, cef_browser_t* browser,
                       TCefCloseBrowserAction& aAction);
   void Chromium1BeforeClose(TChromiumCore& Sender, cef_browser_t* browser);
   void ShowTitle();
+  void CloseBrowserOnce();
 
   kit::TForm& FOwner;
   // Read by the engine's UI thread: the window exists before any hand-off.
   HWND FWindow = nullptr;
   std::atomic<bool> FCanClose{false};
   bool FClosing = false;
+  bool FBrowserCloseSent = false;
   std::atomic<bool> FClientInitialized{false};
   TCefPopupFeatures FPopupFeatures{};
   std::mutex FTitleLock;

@@ -4,9 +4,13 @@
 // data-popup-features stands for the page's window.open(url, '', features).
 // The program sees on_before_popup with what the engine pre-fills and makes
 // the popup what it leaves there.
+#include <cwchar>
+#include <memory>
+
 #include "engine/capi/CefRef.h"
 #include "standin/browser/Borrowed.h"
 #include "standin/browser/Browser.h"
+#include "standin/core/LoopRegistry.h"
 #include "standin/core/Provides.h"
 #include "standin/core/Trace.h"
 #include "standin/strings/EngineStrings.h"
@@ -41,6 +45,14 @@ cef_popup_features_t FeaturesOf(const PageLink& link) {
   features.toolBarVisible = bars;
   features.scrollbarsVisible = 1;
   return features;
+}
+
+// Test control: QUIREL_STANDIN_POPUP_DELAY_MS makes a popup's browser that much later, as a
+// busy engine may, so the program's window for it waits on view without a browser.
+DWORD PopupDelayMs() {
+  wchar_t text[16] = {};
+  if (!GetEnvironmentVariableW(L"QUIREL_STANDIN_POPUP_DELAY_MS", text, 16)) return 0;
+  return static_cast<DWORD>(std::wcstoul(text, nullptr, 10));
 }
 
 JsonObject FeaturesJson(const cef_popup_features_t& f) {
@@ -143,6 +155,13 @@ void Browser::OpenPopup(const std::wstring& url, const std::wstring& frame_name,
   params.request_context = request_context_;
   params.popup = true;
   params.opener = opener;
+  if (const DWORD delay = PopupDelayMs()) {
+    if (const auto loop = FindLoop(TID_UI)) {
+      auto later = std::make_shared<BrowserParams>(std::move(params));
+      loop->Post([later] { Create(std::move(*later)); }, delay);
+      return;
+    }
+  }
   Create(std::move(params));
 }
 

@@ -355,5 +355,34 @@ TEST_F(ShellHandlerTest, AForegroundTabGoesToTheSystemsBrowserAndOpensNoWindow) 
   EXPECT_EQ(created.size(), 1u) << "no popup browser";
 }
 
+// An engine slow to make a popup's browser: the window it goes in is already on view.
+class SlowPopupTest : public ProgramTest {
+ protected:
+  void SetUp() override {
+    env_ = {L"QUIREL_STANDIN_POPUP_DELAY_MS=6000"};
+    ProgramTest::SetUp();
+  }
+};
+
+TEST_F(SlowPopupTest, APopupClosedBeforeItsBrowserExistsClosesOnceItDoes) {
+  HWND popup = OpenPopup("Apri una finestra popup 640 x 420");
+  ASSERT_NE(popup, nullptr);
+  ASSERT_EQ(PopupBrowserIn(run_->Trace(), popup), 0) << "no browser yet";
+  PostMessageW(popup, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(popup); }, 5000)) << "hidden at once";
+  ASSERT_TRUE(run_->WaitForTrace([&](auto& t) { return PopupBrowserIn(t, popup) != 0; }));
+  const long long browser = PopupBrowserIn(run_->Trace(), popup);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(popup); }, 20000)) << "closed with its browser";
+  EXPECT_TRUE(run_->WaitForTrace([&](auto& t) {
+    return IndexWhere(t, [&](const Json& l) {
+             return l["name"].string == "life_span_handler.on_before_close" &&
+                    l["args"]["browser"].Int() == browser;
+           }) >= 0;
+  }));
+  PostMessageW(main_, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(run_->WaitForExit(60000)) << "the program still ends";
+  EXPECT_EQ(run_->ExitCode(), 0u);
+}
+
 }  // namespace
 }  // namespace quirel::test
