@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <exception>
+
 #include "common/Globals.h"
 #include "common/HomePage.h"
 #include "engine/capi/CefString.h"
@@ -290,14 +292,27 @@ bool TfrmMain::CreateClientHandler(TCefWindowInfo& windowInfo, CefRef<cef_client
 }
 
 void TfrmMain::ShowPreparedPopup() {
-  std::lock_guard lock(*FCriticalSection);
-  try {
-    if (FChildForm) {
-      FChildForm->ApplyPopupFeatures();
-      // Its initial window state; the features gave its normal place and size.
-      FChildForm->Show(SW_SHOWMAXIMIZED);
+  TfrmChildForm* popup = nullptr;
+  std::exception_ptr failure;
+  {
+    std::lock_guard lock(*FCriticalSection);
+    popup = FChildForm;
+    try {
+      PrepareChildForm();
+    } catch (const std::exception&) {
+      failure = std::current_exception();
     }
-    PrepareChildForm();
+  }
+  // Shown outside the lock: showing takes the focus from the browser's window, which waits for
+  // the engine's UI thread, and that thread may be waiting for the lock with the next popup.
+  // The window taken out is handed nothing more.
+  try {
+    if (popup) {
+      popup->ApplyPopupFeatures();
+      // Its initial window state; the features gave its normal place and size.
+      popup->Show(SW_SHOWMAXIMIZED);
+    }
+    if (failure) std::rethrow_exception(failure);
   } catch (const std::exception& e) {
     if (Application) Application->HandleException(e);
   }

@@ -188,6 +188,25 @@ bool MenuShownBy(DWORD pid) {
   return false;
 }
 
+TEST_F(ProgramTest, PopupRequestsInQuickSuccessionNeverHoldTheProgram) {
+  // The second request reaches the program while the first popup is being shown: it gets a
+  // window or is cancelled, and the program goes on either way.
+  const std::optional<DrawnLink> first = run_->WaitForLink("Apri una finestra popup 640 x 420", home_);
+  const std::optional<DrawnLink> second = run_->WaitForLink("Apri la scheda in una finestra", home_);
+  ASSERT_TRUE(first && second);
+  Click(first->Window, first->Center());
+  ASSERT_TRUE(WaitUntil([&] { return !OtherVisibleWindows(run_->Pid(), main_).empty(); }, 20000));
+  Click(second->Window, second->Center(), MK_SHIFT);
+  Sleep(1500);
+  const DWORD_PTR timeout = 5000;
+  DWORD_PTR answer = 0;
+  EXPECT_NE(SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, timeout, &answer), 0)
+      << "the main window answers";
+  PostMessageW(main_, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(run_->WaitForExit(60000)) << "the program ends";
+  EXPECT_EQ(run_->ExitCode(), 0u);
+}
+
 TEST_F(ProgramTest, TheMainWindowShowsNoContextMenuAPopupTheEnginesOwn) {
   const std::vector<HWND> browsers = BrowserWindowsIn(main_);
   ASSERT_EQ(browsers.size(), 1u);
