@@ -5,6 +5,12 @@
 
 namespace quirel {
 
+void TBrowserForm::CloseBrowserOnce() {
+  if (FBrowserCloseSent) return;
+  FBrowserCloseSent = true;
+  if (TChromium* chromium = BrowserComponent()) chromium->CloseBrowser(true);
+}
+
 LRESULT TBrowserForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_MOVE:

@@ -17,6 +17,12 @@ class TBrowserForm : public kit::TForm {
   virtual TChromium* BrowserComponent() = 0;
   virtual TCEFWindowParent*& BrowserHost() = 0;
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // Asks the engine once to close the browser; a window closed before its browser was
+  // announced calls it again when it is.
+  void CloseBrowserOnce();
+
+ private:
+  bool FBrowserCloseSent = false;
 };
 
 }  // namespace quirel

@@ -186,12 +186,6 @@ bool TfrmChildForm::CloseQuery() {
   return canClose;
 }
 
-void TfrmChildForm::CloseBrowserOnce() {
-  if (FBrowserCloseSent) return;
-  FBrowserCloseSent = true;
-  Chromium1->CloseBrowser(true);
-}
-
 void TfrmChildForm::DoClose(TCloseAction& action) { action = TCloseAction::caFree; }
 
 LRESULT TfrmChildForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -73,14 +73,12 @@ class TfrmChildForm : public TBrowserForm {
                       TCefCloseBrowserAction& aAction);
   void Chromium1BeforeClose(TChromiumCore& Sender, cef_browser_t* browser);
   void ShowTitle();
-  void CloseBrowserOnce();
 
   kit::TForm& FOwner;
   // Read by the engine's UI thread: the window exists before any hand-off.
   HWND FWindow = nullptr;
   std::atomic<bool> FCanClose{false};
   bool FClosing = false;
-  bool FBrowserCloseSent = false;
   std::atomic<bool> FClientInitialized{false};
   TCefPopupFeatures FPopupFeatures{};
   std::mutex FTitleLock;

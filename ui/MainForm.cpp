@@ -263,10 +263,7 @@ void TfrmMain::PrepareChildForm() {
 void TfrmMain::BrowserCreated() {
   if (FClosingMainForm) {
     // The window was asked to close before its browser existed: close that browser now.
-    if (!FBrowserCloseSent) {
-      FBrowserCloseSent = true;
-      ChromiumQuirel->CloseBrowser(true);
-    }
+    CloseBrowserOnce();
     return;
   }
   {
@@ -436,8 +433,7 @@ bool TfrmMain::CloseQuery() {
   Hide();
   TimerStart.SetEnabled(false);
   if (ChromiumQuirel->Initialized()) {
-    FBrowserCloseSent = true;
-    ChromiumQuirel->CloseBrowser(true);
+    CloseBrowserOnce();
   } else if (!FBrowserRequested) {
     // No browser was ever accepted, so no close events will come: close at once.
     FCanClose = canClose = true;

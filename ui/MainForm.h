@@ -131,7 +131,6 @@ class TfrmMain : public TBrowserForm {
   // The engine accepted the browser request; its close events will come.
   bool FBrowserRequested = false;
   // The browser was asked to close (a close before it was announced asks when it is).
-  bool FBrowserCloseSent = false;
 };
 
 extern TfrmMain* frmMain;

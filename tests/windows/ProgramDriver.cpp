@@ -217,19 +217,15 @@ SIZE ClientSize(HWND window) {
 }
 
 SIZE SettledClientSize(HWND window, DWORD stableMs, DWORD timeoutMs) {
-  const ULONGLONG end = GetTickCount64() + timeoutMs;
   SIZE size = ClientSize(window);
   ULONGLONG since = GetTickCount64();
-  while (GetTickCount64() < end) {
-    Sleep(50);
-    const SIZE now = ClientSize(window);
-    if (now.cx != size.cx || now.cy != size.cy) {
-      size = now;
-      since = GetTickCount64();
-    } else if (GetTickCount64() - since >= stableMs) {
-      break;
-    }
-  }
+  WaitUntil(
+      [&] {
+        const SIZE now = ClientSize(window);
+        if (now.cx != size.cx || now.cy != size.cy) size = now, since = GetTickCount64();
+        return GetTickCount64() - since >= stableMs;
+      },
+      timeoutMs);
   return size;
 }
 

@@ -27,6 +27,14 @@ long long PopupBrowserIn(const std::vector<Json>& trace, HWND window) {
   return 0;
 }
 
+// Position in the trace where the engine reported `browser` closed; -1 when it has not.
+int ClosedAt(const std::vector<Json>& trace, long long browser) {
+  return IndexWhere(trace, [&](const Json& l) {
+    return l["name"].string == "life_span_handler.on_before_close" &&
+           l["args"]["browser"].Int() == browser;
+  });
+}
+
 class ProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -131,11 +139,7 @@ TEST_F(ProgramTest, APopupsHomeButtonClosesOnlyThatPopup) {
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(popup); }, 5000)) << "hidden at once";
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(popup); }, 20000)) << "then destroyed";
   const std::vector<Json> trace = run_->Trace();
-  EXPECT_GE(IndexWhere(trace, [&](const Json& l) {
-              return l["name"].string == "life_span_handler.on_before_close" &&
-                     l["args"]["browser"].Int() == browser;
-            }),
-            0);
+  EXPECT_GE(ClosedAt(trace, browser), 0);
   EXPECT_TRUE(IsWindowVisible(main_));
   EXPECT_EQ(IndexWhere(trace, [&](const Json& l) {
               return l["name"].string == "life_span_handler.do_close" &&
@@ -162,12 +166,7 @@ TEST_F(ProgramTest, ClosingTheMainWindowClosesThePopupsThenTheBrowserThenEnds) {
   EXPECT_EQ(run_->ExitCode(), 0u);
 
   const std::vector<Json> trace = run_->Trace();
-  auto closed = [&](long long browser) {
-    return IndexWhere(trace, [&](const Json& l) {
-      return l["name"].string == "life_span_handler.on_before_close" &&
-             l["args"]["browser"].Int() == browser;
-    });
-  };
+  auto closed = [&](long long browser) { return ClosedAt(trace, browser); };
   const int mainAsked = IndexWhere(trace, [&](const Json& l) {
     return l["name"].string == "life_span_handler.do_close" && l["args"]["browser"].Int() == home_;
   });
@@ -392,12 +391,7 @@ TEST_F(SlowPopupTest, APopupClosedBeforeItsBrowserExistsClosesOnceItDoes) {
   ASSERT_TRUE(run_->WaitForTrace([&](auto& t) { return PopupBrowserIn(t, popup) != 0; }));
   const long long browser = PopupBrowserIn(run_->Trace(), popup);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(popup); }, 20000)) << "closed with its browser";
-  EXPECT_TRUE(run_->WaitForTrace([&](auto& t) {
-    return IndexWhere(t, [&](const Json& l) {
-             return l["name"].string == "life_span_handler.on_before_close" &&
-                    l["args"]["browser"].Int() == browser;
-           }) >= 0;
-  }));
+  EXPECT_TRUE(run_->WaitForTrace([&](auto& t) { return ClosedAt(t, browser) >= 0; }));
   PostMessageW(main_, WM_CLOSE, 0, 0);
   ASSERT_TRUE(run_->WaitForExit(60000)) << "the program still ends";
   EXPECT_EQ(run_->ExitCode(), 0u);
