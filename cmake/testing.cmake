@@ -15,7 +15,7 @@ set(QUIREL_WINE_RUN ${CMAKE_SOURCE_DIR}/scripts/wine-run)
 # One ctest entry per test program (each Wine start costs about a second).
 # WINDOWS: the program opens windows, so it needs a display (scripts/with-display); such
 # programs run one at a time, as they share the Wine desktop, the single-instance mutex and
-# COM's class table.
+# COM's class table. They carry the label "windows" (ctest -L / -LE).
 function(quirel_add_gtest name)
   cmake_parse_arguments(T "WINDOWS" "TARGET" "SOURCES;LIBRARIES;ARGS;ENV;LAUNCHER" ${ARGN})
   # TARGET runs an already defined test program again, with other ARGS or ENV.
@@ -31,7 +31,7 @@ function(quirel_add_gtest name)
     add_test(NAME ${name}
              COMMAND ${CMAKE_SOURCE_DIR}/scripts/with-display ${T_LAUNCHER} ${QUIREL_WINE_RUN}
                      $<TARGET_FILE:${program}> ${T_ARGS})
-    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK quirel_desktop)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK quirel_desktop LABELS windows)
   elseif(T_LAUNCHER)
     add_test(NAME ${name} COMMAND ${T_LAUNCHER} ${QUIREL_WINE_RUN} $<TARGET_FILE:${program}>
                                   ${T_ARGS})

@@ -82,7 +82,7 @@ class RunningInstance {
   HWND FMainWindow;
 };
 
-// Registry, as this 64-bit test sees it.
+// Registry, in the view of this test's machine type (the program's own).
 std::optional<std::wstring> DefaultValue(HKEY root, const std::wstring& key,
                                          const wchar_t* name = nullptr);
 bool KeyExists(HKEY root, const std::wstring& key);

@@ -201,7 +201,7 @@ TEST(LibraryVersion, ReadFromTheFixedFileVersion) {
   const Case cases[] = {
       {test::FixturePath(L"enginehost_87_1_6_0.dll"), 0x0057000100060000ull, L"87.1.6.0", true},
       {test::FixturePath(L"enginehost_87_1_6_1.dll"), 0x0057000100060001ull, L"87.1.6.1", false},
-      {test::FixturePath(L"enginehost_i686.dll"), 0x0057000100060000ull, L"87.1.6.0", true},
+      {test::FixturePath(L"enginehost_other.dll"), 0x0057000100060000ull, L"87.1.6.0", true},
       {test::FixturePath(L"enginehost_65535_258_3_40000.dll"), 0xFFFF010200039C40ull,
        L"65535.258.3.40000", false},
       {test::FixturePath(L"enginehost_noversion.dll"), 0, nullptr, false},
@@ -234,7 +234,7 @@ TEST(LibraryVersion, ShownAsFourNumbers) {
   EXPECT_EQ(VersionToString({65535, 0, 40000, 7}), L"65535.0.40000.7");
 }
 
-// The x86-64 fixture's bytes with one change.
+// The fixture of this build's machine, with one change.
 std::string PatchedLibrary(const std::function<void(std::string&, uint32_t peOffset)>& patch) {
   std::string bytes = test::ReadBytes(test::FixturePath(L"enginehost_87_1_6_0.dll"));
   uint32_t peOffset;
@@ -244,7 +244,8 @@ std::string PatchedLibrary(const std::function<void(std::string&, uint32_t peOff
 }
 
 TEST(GetDLLHeaderMachine, ReadsTheMachineOfAValidHeaderOnly) {
-  const std::string x64 = test::ReadBytes(test::FixturePath(L"enginehost_87_1_6_0.dll"));
+  const std::string own = test::ReadBytes(test::FixturePath(L"enginehost_87_1_6_0.dll"));
+  const uint16_t otherMachine = kOwnMachine == 0x8664 ? 0x014C : 0x8664;
   struct Case {
     const wchar_t* name;
     std::string bytes;
@@ -252,15 +253,16 @@ TEST(GetDLLHeaderMachine, ReadsTheMachineOfAValidHeaderOnly) {
     uint16_t machine;
   };
   const Case cases[] = {
-      {L"x86-64", x64, true, 0x8664},
-      {L"i686", test::ReadBytes(test::FixturePath(L"enginehost_i686.dll")), true, 0x014C},
+      {L"this build's machine", own, true, kOwnMachine},
+      {L"the other machine", test::ReadBytes(test::FixturePath(L"enginehost_other.dll")), true,
+       otherMachine},
       {L"arm64", PatchedLibrary([](std::string& b, uint32_t pe) {
          b[pe + 4] = 0x64;
          b[pe + 5] = char(0xAA);
        }),
        true, 0xAA64},
       {L"empty", "", false, 0},
-      {L"shorter than the DOS header", x64.substr(0, 63), false, 0},
+      {L"shorter than the DOS header", own.substr(0, 63), false, 0},
       {L"no MZ", PatchedLibrary([](std::string& b, uint32_t) { b[0] = 'X'; }), false, 0},
       {L"PE offset 0", PatchedLibrary([](std::string& b, uint32_t) { b.replace(60, 4, 4, '\0'); }),
        false, 0},

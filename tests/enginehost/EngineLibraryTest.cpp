@@ -18,7 +18,6 @@ namespace {
 using test::EngineTree;
 using test::RecordingApp;
 
-static_assert(sizeof(void*) == 8, "the fixtures of the other machine type are i686 libraries");
 
 const std::wstring kNote = kSupportedBinariesNote;
 const std::wstring kMissingHead = L"CEF binaries missing !\r\n\r\nThe missing files are :\r\n";
@@ -131,11 +130,13 @@ TEST(VerifyEngineFiles, EachFailureHasItsMessageAndStatus) {
       {L"the other machine type",
        [](const EngineTree& t, RecordingApp&) {
          test::WriteBytes(t / L"libcef.dll",
-                          test::ReadBytes(test::FixturePath(L"enginehost_i686.dll")));
+                          test::ReadBytes(test::FixturePath(L"enginehost_other.dll")));
        },
        [](const EngineTree&) -> std::wstring {
-         return L"Wrong CEF binaries !\r\n\r\n"
-                L"Use the 32 bit CEF binaries with 32 bits applications only.";
+         return std::wstring(L"Wrong CEF binaries !\r\n\r\n") +
+                (kOwnMachine == 0x8664
+                     ? L"Use the 32 bit CEF binaries with 32 bits applications only."
+                     : L"Use the 64 bit CEF binaries with 64 bits applications only.");
        },
        asErrorDLLVersion},
       {L"an unknown machine type",
@@ -215,7 +216,7 @@ TEST(LoadEngineLibrary, EachFailureHasItsMessageAndLeavesNothingLoaded) {
        loadError + L"000000C1\r\n" + SystemText(ERROR_BAD_EXE_FORMAT), asErrorLoadingLibrary},
       {L"no file", nullptr, nullptr, loadError + L"0000007E\r\n" + SystemText(ERROR_MOD_NOT_FOUND),
        asErrorLoadingLibrary},
-      {L"the other machine type", nullptr, L"enginehost_i686.dll",
+      {L"the other machine type", nullptr, L"enginehost_other.dll",
        loadError + L"000000C1\r\n" + SystemText(ERROR_BAD_EXE_FORMAT), asErrorLoadingLibrary},
       {L"no engine exports", nullptr, L"enginehost_87_1_6_0.dll", kUnsupported, asErrorDLLVersion},
   };

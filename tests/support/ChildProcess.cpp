@@ -55,10 +55,18 @@ ChildProcess::ChildProcess(const std::wstring& exe, const std::vector<std::wstri
     si.dwFlags = STARTF_USESHOWWINDOW;
     si.wShowWindow = static_cast<WORD>(showCommand);
   }
-  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                      CREATE_UNICODE_ENVIRONMENT, environment.data(),
-                      workingDir.empty() ? nullptr : workingDir.c_str(), &si, &info_))
-    throw std::runtime_error("CreateProcessW failed: " + std::to_string(GetLastError()));
+  // Right after a previous program's processes went, Wine now and then refuses a start with
+  // ERROR_INTERNAL_ERROR; a user would simply start the program again. Nothing else is retried.
+  for (int attempt = 1;; ++attempt) {
+    if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                       CREATE_UNICODE_ENVIRONMENT, environment.data(),
+                       workingDir.empty() ? nullptr : workingDir.c_str(), &si, &info_))
+      return;
+    const DWORD error = GetLastError();
+    if (error != ERROR_INTERNAL_ERROR || attempt == 5)
+      throw std::runtime_error("CreateProcessW failed: " + std::to_string(error));
+    Sleep(500 * attempt);
+  }
 }
 
 ChildProcess::~ChildProcess() {

@@ -45,17 +45,7 @@ std::string Narrow(const std::wstring& text) {
 QuirelRun::QuirelRun(std::vector<std::wstring> extraEnv) {
   extraEnv.push_back(L"QUIREL_STANDIN_TRACE=" + dir_.path() + L"trace.jsonl");
   const std::wstring bin = BinFolder();
-  // Right after the previous run's processes went, Wine now and then fails a start with an
-  // internal error; a user would simply start the program again.
-  for (int attempt = 1;; ++attempt) {
-    try {
-      process_.emplace(bin + L"Quirel.exe", std::vector<std::wstring>{}, extraEnv, bin);
-      return;
-    } catch (const std::exception&) {
-      if (attempt == 3) throw;
-      Sleep(1000);
-    }
-  }
+  process_.emplace(bin + L"Quirel.exe", std::vector<std::wstring>{}, extraEnv, bin);
 }
 
 QuirelRun::~QuirelRun() {
