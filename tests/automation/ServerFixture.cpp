@@ -96,30 +96,11 @@ std::vector<ProcessEntry> QuirelMainProcesses() {
   return main;
 }
 
-namespace {
-
-// Closes the main windows of pid, pressing Yes or OK on what they ask; true once it ended.
-bool CloseThroughWindow(DWORD pid, HANDLE process, DWORD timeoutMs) {
-  for (HWND window : VisibleTopLevelWindows(pid))
-    if (ClassName(window) == L"QuirelForm") PostMessageW(window, WM_CLOSE, 0, 0);
-  const ULONGLONG end = GetTickCount64() + timeoutMs;
-  while (WaitForSingleObject(process, 100) == WAIT_TIMEOUT) {
-    if (GetTickCount64() > end) return false;
-    if (HWND box = WaitForDialog(pid, 0)) {
-      if (!PressButton(box, IDYES)) PressButton(box, IDOK);
-      Sleep(200);
-    }
-  }
-  return true;
-}
-
-}  // namespace
-
 void EndQuirelProcesses() {
   for (const ProcessEntry& p : QuirelMainProcesses()) {
     HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, p.Id);
     if (!process) continue;
-    CloseThroughWindow(p.Id, process, 15000);
+    EndThroughWindows(p.Id, process, 15000);
     CloseHandle(process);
   }
   for (const ProcessEntry& p : QuirelProcesses()) {
@@ -135,8 +116,7 @@ RunningInstance::RunningInstance(const std::wstring& exe, const std::vector<std:
     : FProcess(exe, args), FMainWindow(WaitForMainWindow(FProcess.Id())) {}
 
 RunningInstance::~RunningInstance() {
-  if (FProcess.ExitCode() == STILL_ACTIVE)
-    CloseThroughWindow(FProcess.Id(), FProcess.Handle(), 15000);
+  FProcess.End();
 }
 
 std::optional<std::wstring> DefaultValue(HKEY root, const std::wstring& key, const wchar_t* name) {

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "WindowProbe.h"
+
 namespace quirel::test {
 
 std::wstring QuoteArgument(const std::wstring& arg) {
@@ -70,7 +72,7 @@ ChildProcess::ChildProcess(const std::wstring& exe, const std::vector<std::wstri
 }
 
 ChildProcess::~ChildProcess() {
-  Kill();
+  End();
   if (info_.hThread) CloseHandle(info_.hThread);
   if (info_.hProcess) CloseHandle(info_.hProcess);
 }
@@ -83,6 +85,12 @@ DWORD ChildProcess::ExitCode() const {
   DWORD code = STILL_ACTIVE;
   GetExitCodeProcess(info_.hProcess, &code);
   return code;
+}
+
+void ChildProcess::End(DWORD timeoutMs) {
+  if (!info_.hProcess || ExitCode() != STILL_ACTIVE) return;
+  if (EndThroughWindows(info_.dwProcessId, info_.hProcess, timeoutMs)) return;
+  Kill();
 }
 
 void ChildProcess::Kill() {

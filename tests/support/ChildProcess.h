@@ -1,5 +1,5 @@
-// A program the test starts and watches, as a user would start it; killed if still running
-// when the test is done with it.
+// A program the test starts and watches, as a user would start it; ended through its windows
+// when the test is done with it while it still runs, killed only when that does not work.
 #pragma once
 
 #include <windows.h>
@@ -27,6 +27,11 @@ class ChildProcess {
   bool WaitForExit(DWORD timeoutMs);
   // The exit code once ended; STILL_ACTIVE before.
   DWORD ExitCode() const;
+  // Asks its visible windows to close and presses Yes or OK on what it then asks; kills it
+  // when it has no window or has not ended within timeoutMs. A killed program leaves state
+  // behind under Wine (its COM class objects stay registered, and later clients fail on
+  // them), so tests end programs this way rather than kill them.
+  void End(DWORD timeoutMs = 15000);
   void Kill();
 
  private:

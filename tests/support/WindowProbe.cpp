@@ -44,6 +44,21 @@ std::vector<HWND> VisibleTopLevelWindows(DWORD pid) {
   return search.found;
 }
 
+bool EndThroughWindows(DWORD pid, HANDLE process, DWORD timeoutMs) {
+  const std::vector<HWND> windows = VisibleTopLevelWindows(pid);
+  if (windows.empty()) return WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+  for (HWND window : windows) PostMessageW(window, WM_CLOSE, 0, 0);
+  const ULONGLONG end = GetTickCount64() + timeoutMs;
+  while (WaitForSingleObject(process, 100) == WAIT_TIMEOUT) {
+    if (GetTickCount64() > end) return false;
+    if (HWND box = WaitForDialog(pid, 0)) {
+      if (!PressButton(box, IDYES)) PressButton(box, IDOK);
+      Sleep(200);
+    }
+  }
+  return true;
+}
+
 HWND WaitForDialog(DWORD pid, DWORD timeoutMs) {
   const ULONGLONG end = GetTickCount64() + timeoutMs;
   do {

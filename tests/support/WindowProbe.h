@@ -28,6 +28,10 @@ bool PressButton(HWND dialog, int id = IDOK);
 HWND WaitForMainWindow(DWORD pid, DWORD timeoutMs = 60000);
 // Visible top-level windows of process pid.
 std::vector<HWND> VisibleTopLevelWindows(DWORD pid);
+// Closes the visible top-level windows of process pid as a user would, pressing Yes or OK on
+// the dialogs it shows meanwhile; true once the process (process: its handle) has ended,
+// false when it had no window to close or did not end within timeoutMs.
+bool EndThroughWindows(DWORD pid, HANDLE process, DWORD timeoutMs);
 std::wstring WindowText(HWND window);
 // Wine neither tells another process a message box's icon nor its topmost state.
 bool RunningUnderWine();

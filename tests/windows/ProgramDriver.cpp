@@ -49,10 +49,7 @@ QuirelRun::QuirelRun(std::vector<std::wstring> extraEnv) {
 }
 
 QuirelRun::~QuirelRun() {
-  if (process_ && !process_->WaitForExit(0)) {
-    process_->Kill();
-    process_->WaitForExit(10000);
-  }
+  if (process_) process_->End();
 }
 
 HWND QuirelRun::MainWindow() {
