@@ -115,10 +115,6 @@ void EndQuirelProcesses() {
 RunningInstance::RunningInstance(const std::wstring& exe, const std::vector<std::wstring>& args)
     : FProcess(exe, args), FMainWindow(WaitForMainWindow(FProcess.Id())) {}
 
-RunningInstance::~RunningInstance() {
-  FProcess.End();
-}
-
 std::optional<std::wstring> DefaultValue(HKEY root, const std::wstring& key, const wchar_t* name) {
   wchar_t text[2048] = {};
   DWORD bytes = sizeof text - sizeof(wchar_t);

@@ -69,7 +69,6 @@ void EndQuirelProcesses();
 class RunningInstance {
  public:
   explicit RunningInstance(const std::wstring& exe, const std::vector<std::wstring>& args = {});
-  ~RunningInstance();
   RunningInstance(const RunningInstance&) = delete;
   RunningInstance& operator=(const RunningInstance&) = delete;
 

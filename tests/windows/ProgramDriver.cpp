@@ -48,10 +48,6 @@ QuirelRun::QuirelRun(std::vector<std::wstring> extraEnv) {
   process_.emplace(bin + L"Quirel.exe", std::vector<std::wstring>{}, extraEnv, bin);
 }
 
-QuirelRun::~QuirelRun() {
-  if (process_) process_->End();
-}
-
 HWND QuirelRun::MainWindow() {
   if (!main_) main_ = WaitForMainWindow(Pid());
   return main_;

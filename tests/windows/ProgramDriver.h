@@ -29,7 +29,6 @@ class QuirelRun {
  public:
   // Starts the test build's Quirel.exe; extraEnv entries are "NAME=value".
   explicit QuirelRun(std::vector<std::wstring> extraEnv = {});
-  ~QuirelRun();
   QuirelRun(const QuirelRun&) = delete;
   QuirelRun& operator=(const QuirelRun&) = delete;
 
@@ -55,6 +54,7 @@ class QuirelRun {
 
  private:
   ScratchDir dir_;
+  // After dir_: the program is ended (by ChildProcess) before its folder is removed.
   std::optional<ChildProcess> process_;
   HWND main_ = nullptr;
 };
