@@ -4,6 +4,7 @@
 
 #include <exception>
 
+#include "common/DroppedError.h"
 #include "common/Globals.h"
 #include "common/HomePage.h"
 #include "engine/capi/CefString.h"
@@ -284,6 +285,9 @@ bool TfrmMain::CreateClientHandler(TCefWindowInfo& windowInfo, CefRef<cef_client
         FChildForm->CreateClientHandler(windowInfo, client, targetFrameName, popupFeatures))
       return PostMessageW(FWindow, UM_SHOW_PREPARED_POPUP, 0, 0) != 0;
   } catch (...) {
+    // Runs for the engine's popup request: nothing may reach the engine, and the popup then
+    // opens with the opener's client as it would without a prepared window.
+    ReportDroppedError(L"TfrmMain.CreateClientHandler");
   }
   return false;
 }

@@ -4,6 +4,7 @@
 
 #include <thread>
 
+#include "common/DroppedError.h"
 #include "common/Errors.h"
 #include "common/Globals.h"
 #include "common/Log.h"
@@ -193,13 +194,18 @@ void TUpdateExeThread::Execute() {
       module_->AggiornaEseguibile();
     } catch (...) {
       // Nothing of a check may end the program; AggiornaEseguibile logs what it can.
+      ReportDroppedError(L"TUpdateExeThread.Execute");
     }
   }
   try {
-    kit::Synchronize([this] { module_->UpdateCheckDone(*this); });
-  } catch (const std::exception& e) {
-    AddLog(ExceptionMessage(e));
+    try {
+      kit::Synchronize([this] { module_->UpdateCheckDone(*this); });
+    } catch (const std::exception& e) {
+      AddLog(ExceptionMessage(e));
+    }
   } catch (...) {
+    // Nothing may leave the thread, not even a log that cannot be written.
+    ReportDroppedError(L"TUpdateExeThread.Execute");
   }
   // The last reference may be this one: let the module go on the main thread when it can.
   std::shared_ptr<TdmUpdate> module = std::move(module_);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/DroppedError.h"
 #include "common/Errors.h"
 #include "update/https/HttpsErrors.h"
 
@@ -267,6 +268,8 @@ void TTlsSession::Shutdown() noexcept {
       FSocket.SendAll(std::string_view(static_cast<const char*>(out.pvBuffer), out.cbBuffer),
                       FTimeout);
   } catch (...) {
+    // A close notice that cannot be sent changes nothing for the answer already read.
+    ReportDroppedError(L"TTlsSession.Shutdown");
   }
 }
 
