@@ -8,6 +8,7 @@
 // static initialiser may read them. Only tests assign the addresses.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 
@@ -41,9 +42,16 @@ std::wstring FormatFullVersion(int32_t major, int32_t minor, int32_t release, in
 
 // True when ConnectivityProbeUrl and then UpdateCheckUrl can both be opened over WinINet with the
 // system's proxy settings and the application's title as agent; any HTTP status counts, nothing
-// is read, and the update service is not asked when the public site fails. Blocks for as long as
-// the system's internet settings let the requests take: call it from a worker thread only.
+// is read, and the update service is not asked when the public site fails. False, at the latest
+// by deadline, whatever the servers do (no message, nothing logged). Blocks its caller: call it
+// from a worker thread only (the update check's).
+bool IsInternetConnected(std::chrono::steady_clock::time_point deadline);
+// The same with a deadline 20 seconds from now.
 bool IsInternetConnected();
+
+// IsInternetConnected, telling a probe that failed from one the deadline ended.
+enum class TProbeResult { Connected, NotConnected, TimedOut };
+TProbeResult ProbeInternet(std::chrono::steady_clock::time_point deadline);
 
 // Full path of the running executable.
 std::wstring ExecutableFullPath();

@@ -6,6 +6,7 @@
 
 #include "Failure.h"
 #include "HttpFixture.h"
+#include "TestClient.h"
 #include "TlsFixture.h"
 #include "update/https/HttpsClient.h"
 #include "update/https/HttpsErrors.h"
@@ -14,26 +15,14 @@ namespace quirel::update {
 namespace {
 
 using namespace std::chrono_literals;
+using test::Client;
 using test::FailureOf;
 using test::FixturePort;
 using test::FixtureUrl;
+using test::kAgent;
 using test::kNoFailure;
 using test::RawTarget;
-
-constexpr wchar_t kAgent[] =
-    L"Mozilla/5.0 (Windows NT 6.1; WOW64; rv:12.0) Gecko/20100101 Firefox/12.0";
-
-THttpsClient Client(std::chrono::milliseconds timeout = 10s) {
-  THttpsClient client;
-  client.UserAgent = kAgent;
-  client.ConnectTimeout = timeout;
-  client.ReadTimeout = timeout;
-  return client;
-}
-
-double SecondsSince(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
+using test::SecondsSince;
 
 TEST(HttpsClient, SendsExactlyTheRequestLineAndThreeHeaders) {
   const std::wstring port = std::to_wstring(FixturePort("tls12"));

@@ -159,6 +159,37 @@ TEST(ResponseReader, FailuresAndTheirMessages) {
   }
 }
 
+// Interim answers are skipped, but only so many: a server that sends nothing else must not keep
+// the reader going (a flood of them arrives far faster than any time limit could notice).
+TEST(ResponseReader, InterimAnswersAreBounded) {
+  const std::string interim = "HTTP/1.1 100 Continue\r\nX-Seq: 1\r\n\r\n";
+  const std::string final = "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nSI";
+  auto interims = [&](size_t n) {
+    std::string wire;
+    for (size_t i = 0; i < n; ++i) wire += interim;
+    return wire;
+  };
+  const wchar_t* const tooMany =
+      L"More than 10 interim responses (100 Continue) without a final response";
+  const std::pair<std::string, std::wstring> cases[] = {
+      {interims(10) + final, kNoFailure},
+      {interims(11) + final, tooMany},
+      {interims(100000), tooMany},
+  };
+  for (const auto& [wire, failure] : cases) {
+    for (size_t piece : {size_t{1}, size_t{1 << 20}}) {
+      SCOPED_TRACE(testing::Message() << wire.size() << " bytes, pieces of " << piece);
+      TPieceSource source(wire, piece);
+      THttpResponseReader reader(source, kLimit);
+      std::string body;
+      EXPECT_EQ(FailureOf([&] { body = reader.ReadFinalResponse().Body; }), failure);
+      if (failure == kNoFailure) {
+        EXPECT_EQ(body, "SI");
+      }
+    }
+  }
+}
+
 TEST(ResponseReader, StatusErrorCarriesTheCode) {
   TPieceSource source("HTTP/1.1 302 Found\r\nLocation: /x\r\n\r\n", 3);
   THttpResponseReader reader(source, kLimit);

@@ -7,8 +7,9 @@
 
 namespace quirel::update::test {
 
-// The port of one fixture server: "tls12", "tls13", "tls10", "silent" or "full". Fails the
-// test (std::runtime_error) when the program was started without the fixture.
+// The port of one fixture server: "tls12", "tls13", "tls10", "silent", "full", "plain" or
+// "slowtls" (see tls_fixture.py). Fails the test (std::runtime_error) when the program was
+// started without the fixture.
 uint16_t FixturePort(const std::string& server);
 
 // https://<host>:<port of server><pathAndQuery>

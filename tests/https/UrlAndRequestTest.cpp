@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 #include "Failure.h"
 #include "update/https/HttpRequest.h"
 #include "update/https/HttpsErrors.h"
@@ -114,6 +117,31 @@ TEST(TlsProtocol, OnlyTls12IsAccepted) {
             L"The server negotiated TLS 1.3; only TLS 1.2 is accepted");
   EXPECT_EQ(test::FailureOf([] { RequireTls12(SP_PROT_TLS1_0_CLIENT); }),
             L"The server negotiated TLS 1.0; only TLS 1.2 is accepted");
+}
+
+// The first bytes of the server's answer to the ClientHello: a record header, or anything else.
+TEST(TlsProtocol, AnswerMustStartAsATlsRecord) {
+  const std::pair<std::string, std::wstring> cases[] = {
+      {std::string("\x16\x03\x03\x00\x31", 5), test::kNoFailure},  // handshake
+      {std::string("\x15\x03\x01", 3), test::kNoFailure},           // alert, older version
+      {std::string("\x14", 1), test::kNoFailure},                     // version not yet here
+      {std::string("\x17\x03", 2), test::kNoFailure},                // application data
+      {"HTTP/1.1 400 Bad Request\r\nServer: x\r\n\r\n", L"HTTP/1.1 400 Bad Request"},
+      {std::string("\x18\x03\x03", 3), L"\\x18\\x03\\x03"},  // content type 24
+      {std::string("\x13\x03\x03", 3), L"\\x13\\x03\\x03"},  // content type 19
+      {std::string("\x16\x02\x00", 3), L"\\x16\\x02\\x00"},  // major version 2
+      {std::string("SSH-2.0-OpenSSH_9.2p1 Debian-2+deb12u3 extra words\r\n"),
+       L"SSH-2.0-OpenSSH_9.2p1 Debian-2+deb12u3 e"},  // cut at 40 bytes
+  };
+  for (const auto& [bytes, excerpt] : cases) {
+    SCOPED_TRACE(testing::PrintToString(bytes));
+    const std::wstring failure = test::FailureOf([&] { RequireTlsRecord(bytes, L"h:1"); });
+    EXPECT_EQ(failure, excerpt == test::kNoFailure
+                           ? excerpt
+                           : L"TLS handshake failed with h:1: the server did not answer with TLS "
+                             L"(its answer began \"" +
+                                 excerpt + L"\")");
+  }
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """TLS servers on 127.0.0.1 for the HTTPS client's tests.
 
-Prints one line "ready tls12=P tls13=P tls10=P silent=P full=P" once every listener is up, and
+Prints one line "ready tls12=P tls13=P tls10=P silent=P full=P ..." once every listener is up, and
 runs until its standard input ends (the starting script holds it open) or a time limit passes.
 An optional argument names a folder to remove when standard input ends.
 
@@ -9,15 +9,20 @@ tls12/tls13/tls10: HTTPS limited to that one protocol version, self-signed certi
 with the openssl command at start. Answers by the request target:
   /echo...                 200, body = the request exactly as received
   /sni                     200, body = the server name the client indicated ("" when none)
-  /raw/<hex>[?split=N&delay=MS&abrupt=1]
+  /raw/<hex>[?split=N&delay=MS&at=K&abrupt=1]
                            sends the bytes <hex> as they stand (status line and all), N bytes
-                           per TLS record with MS milliseconds between records, then closes
-                           with close_notify, or without it when abrupt=1
+                           per TLS record with MS milliseconds between records (the first K
+                           bytes in one record), then closes with close_notify, or without it
+                           when abrupt=1
+  /interim-flood           "100 Continue" answers without end (for FLOOD_SECONDS, then closes)
   /big/<n>?framing=length|chunked|close
                            200 with n bytes of the pattern (i * 7 + 3) % 251
   /hang                    reads the request and never answers
 silent: accepts TCP connections and never sends a byte.
 full:   a listener whose accept queue is kept full, so new connections are never accepted.
+plain:  answers the ClientHello with a plain-text HTTP 400, then keeps the connection open.
+slowtls: the tls12 server behind a relay that passes the server's bytes on one at a time,
+        TRICKLE_SECONDS apart, for at most TRICKLE_LIFETIME seconds (handshake included).
 """
 
 import os
@@ -34,6 +39,9 @@ import warnings
 
 LIFETIME_SECONDS = 600
 CONNECTION_SECONDS = 30
+FLOOD_SECONDS = 10
+TRICKLE_SECONDS = 0.25
+TRICKLE_LIFETIME = 20
 
 
 def pattern(n):
@@ -118,7 +126,10 @@ def serve_https(ctx, conn, sni_names):
             data = bytes.fromhex(url.path[len("/raw/"):])
             split = int(query.get("split", "0")) or len(data) or 1
             delay = int(query.get("delay", "0")) / 1000.0
-            for i in range(0, len(data), split):
+            at = int(query.get("at", "0"))
+            if at:
+                tls.sendall(data[:at])
+            for i in range(at, len(data), split):
                 if i and delay:
                     time.sleep(delay)
                 tls.sendall(data[i:i + split])
@@ -140,6 +151,12 @@ def serve_https(ctx, conn, sni_names):
                 tls.sendall(b"".join(out))
             else:
                 tls.sendall(b"HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n" + body)
+        elif url.path == "/interim-flood":
+            interim = b"HTTP/1.1 100 Continue\r\n\r\n" * 64
+            end = time.monotonic() + FLOOD_SECONDS
+            while time.monotonic() < end:
+                tls.sendall(interim)
+            notify = False
         elif url.path == "/hang":
             while tls.recv(65536):
                 pass
@@ -161,6 +178,65 @@ def serve_silent(conn):
         pass
     finally:
         conn.close()
+
+
+def serve_plain(conn):
+    """What an HTTP server says to a ClientHello; the connection then stays open."""
+    conn.settimeout(CONNECTION_SECONDS)
+    try:
+        conn.recv(65536)
+        body = b"<html><body>Bad Request</body></html>"
+        conn.sendall(b"HTTP/1.1 400 Bad Request\r\nContent-Type: text/html\r\n"
+                     b"Content-Length: %d\r\n\r\n" % len(body) + body)
+        while conn.recv(65536):
+            pass
+    except OSError:
+        pass
+    finally:
+        conn.close()
+
+
+def serve_trickle(conn, port):
+    """Relays to the server at port; its bytes go back one at a time."""
+    conn.settimeout(CONNECTION_SECONDS)
+    end = time.monotonic() + TRICKLE_LIFETIME
+    try:
+        upstream = socket.create_connection(("127.0.0.1", port), timeout=CONNECTION_SECONDS)
+    except OSError:
+        conn.close()
+        return
+
+    def forward_requests():
+        try:
+            while True:
+                data = conn.recv(65536)
+                if not data:
+                    break
+                upstream.sendall(data)
+        except OSError:
+            pass
+
+    threading.Thread(target=forward_requests, daemon=True).start()
+    try:
+        pending = b""
+        while time.monotonic() < end:
+            if not pending:
+                pending = upstream.recv(65536)
+                if not pending:
+                    break
+            conn.sendall(pending[:1])
+            pending = pending[1:]
+            time.sleep(TRICKLE_SECONDS)
+    except OSError:
+        pass
+    finally:
+        # shutdown first: the relay thread still blocked in recv would keep the connection open.
+        for s in (upstream, conn):
+            try:
+                s.shutdown(socket.SHUT_RDWR)
+            except OSError:
+                pass
+            s.close()
 
 
 def accept_loop(sock, handler):
@@ -230,6 +306,16 @@ def main():
     silent.listen(32)
     ports["silent"] = silent.getsockname()[1]
     threading.Thread(target=accept_loop, args=(silent, serve_silent), daemon=True).start()
+    plain = listener()
+    plain.listen(32)
+    ports["plain"] = plain.getsockname()[1]
+    threading.Thread(target=accept_loop, args=(plain, serve_plain), daemon=True).start()
+    slow = listener()
+    slow.listen(32)
+    ports["slowtls"] = slow.getsockname()[1]
+    threading.Thread(target=accept_loop,
+                     args=(slow, lambda c: serve_trickle(c, ports["tls12"])),
+                     daemon=True).start()
     full = listener()
     keep.append(fill_accept_queue(full))
     ports["full"] = full.getsockname()[1]

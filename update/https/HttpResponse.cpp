@@ -10,6 +10,9 @@ namespace {
 
 // A head (status line and headers) larger than this is not an answer we can want.
 constexpr size_t kMaxHeadBytes = 64 * 1024;
+// More "100 Continue" answers than this will not be followed by a final one: a server that
+// floods them would otherwise keep the reader busy at full speed until the deadline.
+constexpr int kMaxInterimResponses = 10;
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -231,10 +234,15 @@ THttpResponse THttpResponseReader::ReadResponse(bool keepBody) {
 }
 
 THttpResponse THttpResponseReader::ReadFinalResponse() {
-  while (true) {
+  for (int interim = 0;; ++interim) {
     THttpResponse response;
     ReadHead(response);
-    if (response.StatusCode == 100) continue;
+    if (response.StatusCode == 100) {
+      if (interim == kMaxInterimResponses)
+        throw EHttpsError(L"More than " + std::to_wstring(kMaxInterimResponses) +
+                          L" interim responses (100 Continue) without a final response");
+      continue;
+    }
     const bool success = response.StatusCode >= 200 && response.StatusCode <= 299;
     if (success) {
       ReadBody(response, true);

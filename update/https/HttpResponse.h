@@ -34,7 +34,8 @@ class THttpResponseReader {
   // One response, head and body; keepBody false reads the body and drops it.
   THttpResponse ReadResponse(bool keepBody);
 
-  // The final answer to a request: 100 Continue is skipped; any status outside 200-299 raises
+  // The final answer to a request: up to 10 "100 Continue" are skipped (more raise
+  // EHttpsError); any status outside 200-299 raises
   // EHttpStatusError with the status line once the body has been read and dropped.
   THttpResponse ReadFinalResponse();
 

@@ -25,8 +25,8 @@ std::wstring THttpsClient::Get(const std::wstring& url) {
   const THttpsUrl parts = ParseHttpsUrl(url);
   const std::string request = BuildGetRequest(parts, UserAgent);
   const TWinsock winsock;
-  TSocket socket(parts.Host, parts.Port, ConnectTimeout);
-  TTlsSession session(socket, parts.Host, ReadTimeout);
+  TSocket socket(parts.Host, parts.Port, ConnectTimeout, Deadline);
+  TTlsSession session(socket, parts.Host, ReadTimeout, Deadline);
   session.Send(request);
   TTlsByteSource source(session);
   THttpResponseReader reader(source, MaxBodyBytes);

@@ -15,6 +15,9 @@ class THttpsClient {
   // answer (so a server that goes silent at any point ends the request).
   std::chrono::milliseconds ConnectTimeout{30000};
   std::chrono::milliseconds ReadTimeout{30000};
+  // When the whole request must have ended, whatever the server does: no wait inside Get goes
+  // past it (EHttpsTimeout), so a server that trickles a byte now and then cannot hold it.
+  std::chrono::steady_clock::time_point Deadline = std::chrono::steady_clock::time_point::max();
   // A larger body is refused rather than held in memory.
   size_t MaxBodyBytes = 16 * 1024 * 1024;
 

@@ -1,28 +1,13 @@
 #include "update/https/Socket.h"
 
-#include <ws2tcpip.h>
-
-#include <memory>
 #include <utility>
 
-#include "common/Encoding.h"
 #include "common/Errors.h"
 #include "update/https/HttpsErrors.h"
+#include "update/https/Resolver.h"
 
 namespace quirel::update {
 namespace {
-
-std::wstring SocketError(int code) {
-  std::wstring text = L"socket error " + std::to_wstring(code);
-  const std::wstring system = SysErrorMessage(static_cast<uint32_t>(code));
-  if (!system.empty()) text += L": " + system;
-  return text;
-}
-
-struct TAddrInfoDeleter {
-  void operator()(addrinfo* info) const { freeaddrinfo(info); }
-};
-using TAddrInfo = std::unique_ptr<addrinfo, TAddrInfoDeleter>;
 
 timeval ToTimeval(std::chrono::milliseconds timeout) {
   const long long ms = timeout.count() < 0 ? 0 : timeout.count();
@@ -57,6 +42,13 @@ std::wstring Milliseconds(std::chrono::milliseconds timeout) {
 
 }  // namespace
 
+std::wstring SocketError(int code) {
+  std::wstring text = L"socket error " + std::to_wstring(code);
+  const std::wstring system = SysErrorMessage(static_cast<uint32_t>(code));
+  if (!system.empty()) text += L": " + system;
+  return text;
+}
+
 TWinsock::TWinsock() {
   WSADATA data;
   if (const int code = WSAStartup(MAKEWORD(2, 2), &data); code != 0)
@@ -65,18 +57,29 @@ TWinsock::TWinsock() {
 
 TWinsock::~TWinsock() { WSACleanup(); }
 
-TSocket::TSocket(const std::wstring& host, uint16_t port, std::chrono::milliseconds connectTimeout)
+std::chrono::milliseconds TSocket::Allowed(const TWaitBound& bound, bool& deadlineFirst) const {
+  deadlineFirst = false;
+  if (bound.Deadline == std::chrono::steady_clock::time_point::max()) return bound.Step;
+  const auto left = bound.Deadline - std::chrono::steady_clock::now();
+  if (left >= bound.Step) return bound.Step;
+  deadlineFirst = true;
+  if (left <= left.zero()) TimedOut(L"", bound, true);
+  return std::chrono::ceil<std::chrono::milliseconds>(left);
+}
+
+void TSocket::TimedOut(const std::wstring& step, const TWaitBound& bound,
+                       bool deadlineFirst) const {
+  if (deadlineFirst)
+    throw EHttpsTimeout(L"The request to " + FEndpoint + L" reached its deadline " +
+                        bound.Activity);
+  throw EHttpsTimeout(step + L" timed out after " + Milliseconds(bound.Step));
+}
+
+TSocket::TSocket(const std::wstring& host, uint16_t port, std::chrono::milliseconds connectTimeout,
+                 std::chrono::steady_clock::time_point deadline)
     : FEndpoint(host + L":" + std::to_wstring(port)) {
-  addrinfo hints{};
-  hints.ai_family = AF_INET;
-  hints.ai_socktype = SOCK_STREAM;
-  hints.ai_protocol = IPPROTO_TCP;
-  addrinfo* found = nullptr;
-  if (const int code =
-          getaddrinfo(WideToUtf8(host).c_str(), std::to_string(port).c_str(), &hints, &found);
-      code != 0 || !found)
-    throw EHttpsError(L"Host not found: " + host + L" (" + SocketError(code) + L")");
-  const TAddrInfo addresses(found);
+  const TAddrInfo addresses = ResolveHost(host, port, deadline);
+  const TWaitBound bound{connectTimeout, deadline, L"while connecting"};
 
   std::wstring failure;
   for (const addrinfo* a = addresses.get(); a; a = a->ai_next) {
@@ -97,11 +100,10 @@ TSocket::TSocket(const std::wstring& host, uint16_t port, std::chrono::milliseco
         FD_ZERO(&failed);
         FD_SET(s, &writable);
         FD_SET(s, &failed);
-        timeval tv = ToTimeval(connectTimeout);
+        bool deadlineFirst = false;
+        timeval tv = ToTimeval(Allowed(bound, deadlineFirst));
         const int n = select(0, nullptr, &writable, &failed, &tv);
-        if (n == 0)
-          throw EHttpsTimeout(L"Connect to " + FEndpoint + L" timed out after " +
-                              Milliseconds(connectTimeout));
+        if (n == 0) TimedOut(L"Connect to " + FEndpoint, bound, deadlineFirst);
         code = 0;
         int length = sizeof code;
         if (n == SOCKET_ERROR)
@@ -120,28 +122,30 @@ TSocket::TSocket(const std::wstring& host, uint16_t port, std::chrono::milliseco
   throw EHttpsError(failure);
 }
 
-void TSocket::SendAll(std::string_view bytes, std::chrono::milliseconds timeout) {
-  // A blocking send can still wait for buffer space after select said writable: bound it too.
-  const DWORD ms = static_cast<DWORD>(timeout.count() > 0 ? timeout.count() : 1);
-  setsockopt(FSocket.Get(), SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&ms), sizeof ms);
+void TSocket::SendAll(std::string_view bytes, const TWaitBound& bound) {
   while (!bytes.empty()) {
-    if (!Wait(FSocket.Get(), true, timeout))
-      throw EHttpsTimeout(L"Send to " + FEndpoint + L" timed out after " + Milliseconds(timeout));
+    bool deadlineFirst = false;
+    const std::chrono::milliseconds allowed = Allowed(bound, deadlineFirst);
+    // A blocking send can still wait for buffer space after select said writable: bound it too.
+    const DWORD ms = static_cast<DWORD>(allowed.count() > 0 ? allowed.count() : 1);
+    setsockopt(FSocket.Get(), SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&ms),
+               sizeof ms);
+    if (!Wait(FSocket.Get(), true, allowed)) TimedOut(L"Send to " + FEndpoint, bound, deadlineFirst);
     const int piece = bytes.size() > 64 * 1024 ? 64 * 1024 : static_cast<int>(bytes.size());
     const int sent = send(FSocket.Get(), bytes.data(), piece, 0);
     if (sent == SOCKET_ERROR) {
       const int code = WSAGetLastError();
-      if (code == WSAETIMEDOUT)
-        throw EHttpsTimeout(L"Send to " + FEndpoint + L" timed out after " + Milliseconds(timeout));
+      if (code == WSAETIMEDOUT) TimedOut(L"Send to " + FEndpoint, bound, deadlineFirst);
       throw EHttpsError(L"Send to " + FEndpoint + L" failed (" + SocketError(code) + L")");
     }
     bytes.remove_prefix(static_cast<size_t>(sent));
   }
 }
 
-bool TSocket::ReceiveSome(std::string& buffer, std::chrono::milliseconds timeout) {
-  if (!Wait(FSocket.Get(), false, timeout))
-    throw EHttpsTimeout(L"Read from " + FEndpoint + L" timed out after " + Milliseconds(timeout));
+bool TSocket::ReceiveSome(std::string& buffer, const TWaitBound& bound) {
+  bool deadlineFirst = false;
+  if (!Wait(FSocket.Get(), false, Allowed(bound, deadlineFirst)))
+    TimedOut(L"Read from " + FEndpoint, bound, deadlineFirst);
   char chunk[16 * 1024];
   const int n = recv(FSocket.Get(), chunk, sizeof chunk, 0);
   if (n == SOCKET_ERROR)

@@ -10,6 +10,18 @@
 
 namespace quirel::update {
 
+// "socket error <code>: <system message>", for messages.
+std::wstring SocketError(int code);
+
+// How long one wait may last: its own step limit or the whole request's deadline, whichever
+// comes first. When the deadline is what runs out, the message ends with activity ("while
+// connecting"), so that it says what the request was doing.
+struct TWaitBound {
+  std::chrono::milliseconds Step;
+  std::chrono::steady_clock::time_point Deadline;
+  const wchar_t* Activity;
+};
+
 // Winsock for the lifetime of the object (WSAStartup/WSACleanup; nests).
 class TWinsock {
  public:
@@ -48,20 +60,27 @@ class TSocketHandle {
 class TSocket {
  public:
   // Resolves host (IPv4) and connects to the first address that answers, waiting at most
-  // connectTimeout for each. Raises EHttpsError, or EHttpsTimeout when the wait runs out.
-  TSocket(const std::wstring& host, uint16_t port, std::chrono::milliseconds connectTimeout);
+  // connectTimeout for each and never past deadline. Raises EHttpsError, or EHttpsTimeout when
+  // a wait runs out.
+  TSocket(const std::wstring& host, uint16_t port, std::chrono::milliseconds connectTimeout,
+          std::chrono::steady_clock::time_point deadline);
   TSocket(const TSocket&) = delete;
   TSocket& operator=(const TSocket&) = delete;
 
-  // Every byte, or EHttpsError/EHttpsTimeout (a peer that stops reading for readTimeout).
-  void SendAll(std::string_view bytes, std::chrono::milliseconds timeout);
-  // Appends what arrives within timeout (at least one byte) to buffer; false when the peer
+  // Every byte, or EHttpsError/EHttpsTimeout (a peer that stops reading for too long).
+  void SendAll(std::string_view bytes, const TWaitBound& bound);
+  // Appends what arrives within the bound (at least one byte) to buffer; false when the peer
   // closed the connection. Raises EHttpsTimeout when nothing arrives in time.
-  bool ReceiveSome(std::string& buffer, std::chrono::milliseconds timeout);
+  bool ReceiveSome(std::string& buffer, const TWaitBound& bound);
 
   const std::wstring& Endpoint() const { return FEndpoint; }  // "host:port", for messages
 
  private:
+  // The wait the bound allows from now; raises the deadline's EHttpsTimeout when none is left.
+  std::chrono::milliseconds Allowed(const TWaitBound& bound, bool& deadlineFirst) const;
+  [[noreturn]] void TimedOut(const std::wstring& step, const TWaitBound& bound,
+                             bool deadlineFirst) const;
+
   std::wstring FEndpoint;
   TSocketHandle FSocket;
 };

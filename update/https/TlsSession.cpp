@@ -46,6 +46,25 @@ std::wstring StatusText(SECURITY_STATUS status) {
   return text;
 }
 
+// The first line of what the server sent, for the message: printable ASCII as it stands.
+std::wstring Excerpt(std::string_view bytes) {
+  std::wstring text;
+  for (const char c : bytes.substr(0, 40)) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b == '\r' || b == '\n') break;
+    if (b >= 0x20 && b < 0x7F) {
+      text += static_cast<wchar_t>(b);
+    } else {
+      wchar_t escaped[8];
+      swprintf(escaped, 8, L"\\x%02X", b);
+      text += escaped;
+    }
+  }
+  return text;
+}
+
+constexpr const wchar_t* kInHandshake = L"during the TLS handshake";
+
 }  // namespace
 
 TTlsCredentials::TTlsCredentials() {
@@ -92,9 +111,19 @@ void RequireTls12(DWORD protocol) {
                       L"; only TLS 1.2 is accepted");
 }
 
+void RequireTlsRecord(std::string_view bytes, const std::wstring& endpoint) {
+  if (bytes.empty()) return;
+  const auto type = static_cast<unsigned char>(bytes[0]);
+  if (type >= 20 && type <= 23 && (bytes.size() < 2 || bytes[1] == 3)) return;
+  throw EHttpsError(L"TLS handshake failed with " + endpoint +
+                    L": the server did not answer with TLS (its answer began \"" +
+                    Excerpt(bytes) + L"\")");
+}
+
 TTlsSession::TTlsSession(TSocket& socket, const std::wstring& serverName,
-                         std::chrono::milliseconds timeout)
-    : FSocket(socket), FServerName(serverName), FTimeout(timeout) {
+                         std::chrono::milliseconds timeout,
+                         std::chrono::steady_clock::time_point deadline)
+    : FSocket(socket), FServerName(serverName), FTimeout(timeout), FDeadline(deadline) {
   Handshake();
   SecPkgContext_ConnectionInfo info{};
   SECURITY_STATUS status =
@@ -115,9 +144,11 @@ void TTlsSession::Handshake() {
   int credentialRetries = 0;
   while (true) {
     if (needMore) {
-      if (!FSocket.ReceiveSome(received, FTimeout))
+      if (!FSocket.ReceiveSome(received, Bound(kInHandshake)))
         throw EHttpsError(L"The server closed the connection during the TLS handshake with " +
                           FSocket.Endpoint());
+      // What SChannel has not consumed starts at a record boundary.
+      RequireTlsRecord(received, FSocket.Endpoint());
       needMore = false;
     }
     SecBuffer in[2] = {
@@ -144,11 +175,11 @@ void TTlsSession::Handshake() {
       if (FAILED(status)) {
         // An alert telling the server why; the handshake error below is what counts.
         try {
-          FSocket.SendAll(bytes, FTimeout);
+          FSocket.SendAll(bytes, Bound(kInHandshake));
         } catch (const EHttpsError&) {
         }
       } else {
-        FSocket.SendAll(bytes, FTimeout);
+        FSocket.SendAll(bytes, Bound(kInHandshake));
       }
     }
     if (FAILED(status)) Fail(L"TLS handshake failed", status);
@@ -192,7 +223,7 @@ void TTlsSession::Send(std::string_view bytes) {
     if (status != SEC_E_OK) Fail(L"TLS encryption failed", status);
     FSocket.SendAll(
         std::string_view(base, buffers[0].cbBuffer + buffers[1].cbBuffer + buffers[2].cbBuffer),
-        FTimeout);
+        Bound(L"while sending the request"));
     bytes.remove_prefix(n);
   }
 }
@@ -240,7 +271,7 @@ bool TTlsSession::ReceiveSome(std::string& buffer) {
                           L" asked to renegotiate the TLS session, which this client does not do");
       if (status != SEC_E_INCOMPLETE_MESSAGE) Fail(L"TLS decryption failed", status);
     }
-    if (!FSocket.ReceiveSome(FEncrypted, FTimeout)) {
+    if (!FSocket.ReceiveSome(FEncrypted, Bound(L"while reading the response"))) {
       FPeerClosed = true;
       if (!FEncrypted.empty())
         throw EHttpsError(L"The connection to " + FSocket.Endpoint() +
@@ -266,7 +297,7 @@ void TTlsSession::Shutdown() noexcept {
     const TContextBuffer token(out.pvBuffer);
     if (!FAILED(status) && out.cbBuffer > 0 && out.pvBuffer)
       FSocket.SendAll(std::string_view(static_cast<const char*>(out.pvBuffer), out.cbBuffer),
-                      FTimeout);
+                      Bound(L"while closing the connection"));
   } catch (...) {
     // A close notice that cannot be sent changes nothing for the answer already read.
     ReportDroppedError(L"TTlsSession.Shutdown");

@@ -51,11 +51,18 @@ void RequireTls12(DWORD protocol);
 // "TLS 1.2", "SSL 3.0", ... or the number in hex.
 std::wstring ProtocolName(DWORD protocol);
 
+// Raises EHttpsError unless bytes (what the server sent, from the start of a record) can begin a
+// TLS record: content type 20-23, major version 3. SChannel would otherwise take, say, an HTTP
+// error page for the head of a record some 20 KB long and wait for the rest of it.
+void RequireTlsRecord(std::string_view bytes, const std::wstring& endpoint);
+
 class TTlsSession {
  public:
   // Runs the handshake; serverName goes out as server name indication. Every wait on the
-  // socket is bounded by timeout.
-  TTlsSession(TSocket& socket, const std::wstring& serverName, std::chrono::milliseconds timeout);
+  // socket is bounded by timeout and never goes past deadline. A server that answers the
+  // greeting with anything but TLS records fails the handshake at once.
+  TTlsSession(TSocket& socket, const std::wstring& serverName, std::chrono::milliseconds timeout,
+              std::chrono::steady_clock::time_point deadline);
   TTlsSession(const TTlsSession&) = delete;
   TTlsSession& operator=(const TTlsSession&) = delete;
 
@@ -69,10 +76,12 @@ class TTlsSession {
  private:
   void Handshake();
   [[noreturn]] void Fail(const std::wstring& what, SECURITY_STATUS status) const;
+  TWaitBound Bound(const wchar_t* activity) const { return {FTimeout, FDeadline, activity}; }
 
   TSocket& FSocket;
   const std::wstring FServerName;
   const std::chrono::milliseconds FTimeout;
+  const std::chrono::steady_clock::time_point FDeadline;
   TTlsCredentials FCredentials;
   TSecurityContext FContext;
   SecPkgContext_StreamSizes FSizes{};
