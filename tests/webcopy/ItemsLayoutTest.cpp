@@ -92,6 +92,7 @@ TEST(WebCopy, DefaultsOfTheComponent) {
   TWebCopy c;
   EXPECT_EQ(c.Agent, L"WebCopy");
   EXPECT_EQ(c.Timeout, 0);
+  EXPECT_EQ(c.StallTimeout, 0);
   EXPECT_TRUE(c.ShowDialog);
   EXPECT_TRUE(c.ShowDialogOnTop);
   EXPECT_FALSE(c.AlwaysOnTop);

@@ -238,6 +238,7 @@ TEST_F(TransferTest, WindowWithTheOtherLines) {
   std::wstring timeLeft, elapsed;
   log_.OnBlock = [&](TWebCopy& sender, const Block&) {
     if (log_.Blocks.size() != 3) return;
+    LetTheWindowCatchUp();
     w = ReadWindow(*sender.ProgressForm());
     timeLeft = sender.TimeLeftStr();
     elapsed = sender.ElapsedTimeStr();

@@ -100,6 +100,18 @@ TransferReply TransferReply::WithHeadDelay(DWORD ms) const {
   return r;
 }
 
+TransferReply TransferReply::WithHold(DWORD ms) const {
+  TransferReply r = *this;
+  r.HoldMs = ms;
+  return r;
+}
+
+TransferReply TransferReply::WithReset() const {
+  TransferReply r = *this;
+  r.Reset = true;
+  return r;
+}
+
 TransferReply TransferReply::WithHeader(std::string line) const {
   TransferReply r = *this;
   r.Headers.push_back(std::move(line));
@@ -163,8 +175,11 @@ void TransferServer::Serve() {
 
 void TransferServer::Answer(uintptr_t socketValue) {
   const SOCKET c = static_cast<SOCKET>(socketValue);
-  DWORD timeout = 5000;  // a client that never finishes its request cannot hang the test
+  // A client that never finishes its request, or stops reading its answer without closing
+  // the connection, cannot hang the test.
+  DWORD timeout = 5000;
   setsockopt(c, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof timeout);
+  setsockopt(c, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&timeout), sizeof timeout);
   std::string head;
   char buf[4096];
   while (head.find("\r\n\r\n") == std::string::npos) {
@@ -196,7 +211,7 @@ void TransferServer::Answer(uintptr_t socketValue) {
 
   // Sleeps in short steps, so that a test that ends early does not wait for a slow answer.
   auto pause = [this](DWORD ms) {
-    for (DWORD waited = 0; waited < ms && !stop_; waited += 10) Sleep(10);
+    for (DWORD waited = 0; waited < ms && !stop_ && !released_; waited += 10) Sleep(10);
     return !stop_;
   };
   bool complete = pause(reply.HeadDelayMs);
@@ -221,7 +236,15 @@ void TransferServer::Answer(uintptr_t socketValue) {
   }
   if (complete && reply.Chunked && reply.CutAfter == std::string::npos) complete = SendAll(c, "0\r\n\r\n");
   if (!complete) ++aborted_;
-  shutdown(c, SD_SEND);
+  // Silence with the connection open: the client cannot tell a slow server from a dead one.
+  if (complete) pause(reply.HoldMs);
+  if (reply.Reset) {
+    // No orderly end: closing with a zero linger time resets the connection.
+    linger abort{1, 0};
+    setsockopt(c, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&abort), sizeof abort);
+  } else {
+    shutdown(c, SD_SEND);
+  }
   closesocket(c);
 }
 

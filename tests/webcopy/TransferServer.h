@@ -1,5 +1,5 @@
 // An HTTP server inside the test process, on 127.0.0.1 only, whose answers a download can
-// stumble over: with or without a length, chunked, slow, cut off, redirected, late.
+// stumble over: with or without a length, chunked, slow, cut off, silent, reset, redirected, late.
 #pragma once
 
 #include <windows.h>
@@ -24,6 +24,8 @@ struct TransferReply {
   size_t StepBytes = 0;                        // send the body in steps of this size (0: at once)
   DWORD StepMs = 0;                            // pause after each step
   DWORD HeadDelayMs = 0;                       // pause before answering at all
+  DWORD HoldMs = 0;                            // keep the connection open this long after the body
+  bool Reset = false;                          // end the connection with a reset instead of a close
   std::vector<std::string> Headers;            // further header lines, "Name: value"
 
   // Variations of a reply, for tables of cases.
@@ -34,6 +36,8 @@ struct TransferReply {
   TransferReply WithCut(size_t after) const;
   TransferReply WithPace(size_t step, DWORD ms) const;
   TransferReply WithHeadDelay(DWORD ms) const;
+  TransferReply WithHold(DWORD ms) const;
+  TransferReply WithReset() const;
   TransferReply WithHeader(std::string line) const;
 };
 
@@ -62,6 +66,8 @@ class TransferServer {
   std::vector<std::string> Requests() const;
   // Connections whose answer could not be sent completely (the client went away).
   int AbortedAnswers() const { return aborted_; }
+  // Ends every pause and hold now and later ones at once: the server sends what is left.
+  void ReleaseHolds() { released_ = true; }
 
  private:
   void Serve();
@@ -70,6 +76,7 @@ class TransferServer {
   uintptr_t listener_ = 0;
   uint16_t port_ = 0;
   std::atomic<bool> stop_{false};
+  std::atomic<bool> released_{false};
   std::atomic<int> aborted_{0};
   mutable std::mutex mutex_;
   std::map<std::string, TransferReply> routes_;

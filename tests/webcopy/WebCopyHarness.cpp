@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "MessagePump.h"
+
 namespace quirel::webcopy::test {
 
 void UseUpdateConfiguration(TWebCopy& copy) {
@@ -95,6 +97,8 @@ HWND FindButton(const TWebCopy& copy, const std::wstring& caption) {
   TWebCopyProgressForm* form = copy.ProgressForm();
   return form ? FindWindowExW(form->Handle(), nullptr, L"Button", caption.c_str()) : nullptr;
 }
+
+void LetTheWindowCatchUp() { quirel::test::Pump(3 * TWebCopyProgressForm::kRefreshIntervalMs); }
 
 TWebCopyItem& TransferTest::AddItem(const std::string& path, const std::wstring& targetFilename) {
   TWebCopyItem& item = copy_.Items.Add();

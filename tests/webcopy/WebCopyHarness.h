@@ -61,6 +61,9 @@ int BarPosition(const TWebCopy& copy);
 bool BarIsMarquee(const TWebCopy& copy);
 // A button of the progress window found by its caption, as a user would look for it.
 HWND FindButton(const TWebCopy& copy, const std::wstring& caption);
+// Lets the thread's messages run long enough for the progress window to show the latest
+// block, as it does at the display's pace (from an event handler: the block just reported).
+void LetTheWindowCatchUp();
 
 // A component with the update module's configuration and a recorder, a server and a folder.
 class TransferTest : public testing::Test {

@@ -14,6 +14,8 @@ void Place(HWND control, const TControlRect& r, UINT dpi, bool size = true) {
                kit::Scale(r.Height, dpi), SWP_NOZORDER | SWP_NOACTIVATE | (size ? 0 : SWP_NOSIZE));
 }
 
+constexpr UINT_PTR kRefreshTimer = 1;
+
 int CaptionHeight(UINT dpi) {
   return MulDiv(GetSystemMetrics(SM_CYCAPTION), static_cast<int>(dpi), static_cast<int>(kit::WindowDpi(nullptr)));
 }
@@ -79,6 +81,8 @@ void TWebCopyProgressForm::Build() {
   // The clip plays at its own size; opening it sizes the control to it.
   SendMessageW(anim, ACM_OPENW, reinterpret_cast<WPARAM>(GetModuleHandleW(nullptr)),
                reinterpret_cast<LPARAM>(MAKEINTRESOURCEW(kTransferClipResource)));
+
+  SetTimer(window, kRefreshTimer, kRefreshIntervalMs, nullptr);
 
   const int width = kit::Scale(layout_.Width, dpi);
   const int height = CaptionHeight(dpi) + kit::Scale(layout_.BodyHeight, dpi);
@@ -153,6 +157,7 @@ void TWebCopyProgressForm::ShowEnd(const std::wstring& closeCaption, bool enable
   if (!HandleAllocated()) return;
   SetControlText(idCancelBtn, closeCaption);
   closeAllowed_ = true;
+  KillTimer(Handle(), kRefreshTimer);
   SendMessageW(Control(idAnim), ACM_STOP, 0, 0);
   EnableWindow(Control(idBtnShowFile), enableOpenButtons);
   EnableWindow(Control(idBtnShowFolder), enableOpenButtons);
@@ -183,6 +188,12 @@ LRESULT TWebCopyProgressForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam
             break;
         }
         if (handler && *handler) (*handler)();
+        return 0;
+      }
+      break;
+    case WM_TIMER:
+      if (wParam == kRefreshTimer) {
+        if (OnRefresh) OnRefresh();
         return 0;
       }
       break;

@@ -1,5 +1,5 @@
 // The transfer's progress window: animation, bar, file, size, rate and time lines, and the
-// cancel / open buttons. Not modal; the transfer loop pumps its messages.
+// cancel / open buttons. Not modal; the transfer's wait lets its messages run.
 #pragma once
 
 #include <windows.h>
@@ -59,6 +59,10 @@ class TWebCopyProgressForm : public kit::TForm {
   std::function<void()> OnCancelClick;
   std::function<void()> OnOpenFileClick;
   std::function<void()> OnOpenFolderClick;
+  // Runs every kRefreshIntervalMs while the window exists and its thread lets messages run:
+  // the transfer shows its latest block at the display's pace, not after every block.
+  std::function<void()> OnRefresh;
+  static constexpr UINT kRefreshIntervalMs = 50;
 
   // Whether a request to close (keyboard, close button, Close) is granted.
   void SetCloseAllowed(bool allowed) { closeAllowed_ = allowed; }

@@ -34,11 +34,17 @@ void TWebCopy::DoCopy() {
   for (int i = 0; i < Items.Count(); ++i)
     if (Items[i].Active && Items[i].CopyNewerOnly)
       throw Exception(L"Item " + std::to_wstring(i) + L": copying newer files only is not supported");
+  // Destroyed last: a quit request that came meanwhile goes back to the queue at the very end.
+  TKeptQuit quit;
   FRunning = true;
+  FQuit = &quit;
   struct RunningFlag {
-    bool& flag;
-    ~RunningFlag() { flag = false; }
-  } running{FRunning};
+    TWebCopy& copy;
+    ~RunningFlag() {
+      copy.FRunning = false;
+      copy.FQuit = nullptr;
+    }
+  } running{*this};
 
   // A window an earlier run left open with its open buttons goes now.
   FForm.reset();
@@ -48,6 +54,7 @@ void TWebCopy::DoCopy() {
   FRateStr.clear();
   FTimeLeftStr.clear();
   FElapsedTimeStr.clear();
+  FProgress = {};
 
   try {
     CreateProgressForm();
@@ -76,7 +83,7 @@ void TWebCopy::DoCopy() {
       if (FForm) FForm->ShowEnd(DlgClose, !FCancelled);
     } else {
       CloseProgressForm();
-      ProcessMessages();
+      ProcessMessages(quit);
       if (OnCopyDone) OnCopyDone(*this);
     }
   } catch (...) {
@@ -108,6 +115,7 @@ void TWebCopy::CreateProgressForm() {
   FForm->OnCancelClick = [this] { CancelClicked(); };
   FForm->OnOpenFileClick = [this] { OpenClicked(FLastFile); };
   FForm->OnOpenFolderClick = [this] { OpenClicked(FLastDir); };
+  FForm->OnRefresh = [this] { RefreshProgress(); };
   FForm->Build();
   if (ShowDialog) {
     if (OnBeforeDialogShow) OnBeforeDialogShow(*this, *FForm);
@@ -125,10 +133,14 @@ void TWebCopy::CloseProgressForm() {
 
 void TWebCopy::OpenInternet() {
   const bool viaProxy = !Proxy.empty();
-  FInternet.reset(InternetOpenW(Agent.c_str(), viaProxy ? INTERNET_OPEN_TYPE_PROXY : INTERNET_OPEN_TYPE_PRECONFIG,
-                                viaProxy ? Proxy.c_str() : nullptr, nullptr, INTERNET_FLAG_NO_CACHE_WRITE));
+  TInternetHandle internet(InternetOpenW(Agent.c_str(),
+                                         viaProxy ? INTERNET_OPEN_TYPE_PROXY : INTERNET_OPEN_TYPE_PRECONFIG,
+                                         viaProxy ? Proxy.c_str() : nullptr, nullptr, INTERNET_FLAG_NO_CACHE_WRITE));
+  if (!internet) return;
+  // Shared with the downloads' workers: one still waiting for a server keeps it open.
+  FInternet = std::move(internet);
   std::optional<DWORD> timeout = InternetTimeoutMs(Timeout);
-  if (!FInternet || !timeout) return;
+  if (!timeout) return;
   DWORD ms = *timeout;
   for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT})
     InternetSetOptionW(FInternet.get(), option, &ms, sizeof ms);
@@ -155,10 +167,16 @@ void TWebCopy::SetTransferTitle(TWebCopyProtocol protocol) {
   }
 }
 
-void TWebCopy::UpdateProgress(int64_t received, int64_t total, uint64_t startTick) {
+void TWebCopy::NoteProgress(int64_t received, int64_t total, uint64_t elapsedMs) {
+  FProgress = {received, total, elapsedMs, false};
+}
+
+void TWebCopy::RefreshProgress() {
+  if (FProgress.Shown) return;
+  FProgress.Shown = true;
   const TProgressLabels labels{DlgProgressLabel, DlgFileOfLabel, DlgRateLabel, DlgTimeLabel, DlgElapsedTimeLabel,
                                DlgTimeSec,       DlgTimeMin,     DlgDwnload,   DlgCompleted, ShowCompletion};
-  const TProgressView view = ComputeProgressView(labels, received, total, GetTickCount64() - startTick);
+  const TProgressView view = ComputeProgressView(labels, FProgress.Received, FProgress.Total, FProgress.ElapsedMs);
   FRateStr = view.RateStr;
   FTimeLeftStr = view.TimeLeftStr;
   FElapsedTimeStr = view.ElapsedTimeStr;

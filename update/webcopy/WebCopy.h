@@ -1,14 +1,18 @@
-// TWebCopy: copies a list of remote items to local files, one after the other, on the calling
-// thread, while a small progress window shows the transfer and offers a cancel button.
-// HTTP and HTTPS downloads over WinINet are built; the other transfer kinds are not.
+// TWebCopy: copies a list of remote items to local files, one after the other, for the
+// calling thread, while a small progress window shows the transfer and offers a cancel button.
+// HTTP and HTTPS downloads over WinINet are built; the other transfer kinds are not. The
+// network waits and the writes run on a worker thread per download; the calling thread only
+// waits for it with its messages running, and raises every event itself.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "update/webcopy/MessagePump.h"
 #include "update/webcopy/ProgressForm.h"
 #include "update/webcopy/WebCopyItems.h"
 #include "update/webcopy/WinHandles.h"
@@ -45,6 +49,9 @@ class TWebCopy {
   std::wstring ProxyPassword;
   // Seconds for connecting, sending and receiving; 0 or less leaves the system's values.
   int Timeout = 0;
+  // Seconds without any data (before the answer's head or between blocks) after which a
+  // download fails; 0: no such bound.
+  int StallTimeout = 0;
   bool HTTPKeepAliveAuthentication = false;
   bool ShowDialog = true;
   bool ShowDialogOnTop = true;
@@ -91,13 +98,15 @@ class TWebCopy {
   TProgressEvent OnCopyProgress;
   TDialogEvent OnBeforeDialogShow;
 
-  // Transfers all items and returns when they are done, cancelled or failed; pumps the
-  // thread's messages meanwhile. The caller keeps itself from being entered again meanwhile;
-  // a nested Execute is refused. A failed write to a file leaves as EInOutError, after the
-  // window and the internet handles have been closed.
+  // Calling (main) thread. Transfers all items and returns when they are done, cancelled or
+  // failed; the thread's messages run meanwhile, and every event is raised on this thread.
+  // The caller keeps itself from being entered again meanwhile; a nested Execute is refused.
+  // A failed write to a file leaves as EInOutError, after the window and the internet
+  // handles have been closed.
   void Execute();
   void DoCopy();
-  // The running transfer stops after its current block.
+  // Calling thread, from a message handler while Execute runs (or any thread): the running
+  // transfer stops at once, also while it waits for the server; its file is deleted.
   void CancelCopy() { FCancelled = true; }
 
   const std::wstring& RateStr() const { return FRateStr; }
@@ -107,21 +116,38 @@ class TWebCopy {
   TWebCopyProgressForm* ProgressForm() const;
 
  private:
+  enum class TWaitEnd { weDone, weCancelled, weStalled };
+  enum class TStep { stNothingNew, stProgress, stDone };
+
   void CreateProgressForm();
   void CloseProgressForm();
   void OpenInternet();
   void SetTransferTitle(TWebCopyProtocol protocol);
   bool CopyHttpItem(TWebCopyItem& item);
-  void UpdateProgress(int64_t received, int64_t total, uint64_t startTick);
+  // Lets the thread's messages run until `step` (which takes what the worker handed over)
+  // says it is done, the transfer is cancelled, or nothing came for StallTimeout seconds
+  // after `lastData` (a tick count that `step` moves on).
+  TWaitEnd WaitForWorker(HANDLE signal, const uint64_t& lastData, const std::function<TStep()>& step);
+  // The latest block; the window and the texts follow at the display's pace.
+  void NoteProgress(int64_t received, int64_t total, uint64_t elapsedMs);
+  void RefreshProgress();
   void ReportError(int code, const std::wstring& info);
   void CancelClicked();
   void OpenClicked(const std::wstring& path);
 
-  bool FCancelled = false;
+  std::atomic<bool> FCancelled = false;
   bool FCancelIsClose = false;
   bool FRunning = false;
   int FFileNum = 0;
-  TInternetHandle FInternet;
+  TSharedInternet FInternet;
+  // Keeps a quit request that comes while the transfer runs, for after it.
+  TKeptQuit* FQuit = nullptr;
+  struct TShownProgress {
+    int64_t Received = 0;
+    int64_t Total = 0;
+    uint64_t ElapsedMs = 0;
+    bool Shown = true;
+  } FProgress;
   std::wstring FLastFile;
   std::wstring FLastDir;
   std::wstring FRateStr;
