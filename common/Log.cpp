@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/DroppedError.h"
 #include "common/Errors.h"
 #include "common/Globals.h"
 #include "common/LogText.h"
@@ -92,6 +93,18 @@ void AddLog(const std::wstring& text) {
   SYSTEMTIME now;
   GetLocalTime(&now);
   AddLogToFile(AppPath + LogFileName, text, now);
+}
+
+void AddLogBestEffort(const std::wstring& text) noexcept {
+  try {
+    AddLog(text);
+  } catch (...) {
+    ReportDroppedError(L"AddLog");
+    // Without building a string: this must not fail for want of memory either.
+    OutputDebugStringW(L"Quirel: the line not logged: ");
+    OutputDebugStringW(text.c_str());
+    OutputDebugStringW(L"\n");
+  }
 }
 
 }  // namespace quirel

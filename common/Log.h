@@ -14,6 +14,10 @@ namespace quirel {
 // not log from two threads at once.
 void AddLog(const std::wstring& text);
 
+// AddLog for error handlers and thread ends, where nothing may escape: a log that cannot be
+// written (a read-only program folder) is reported to the debugger's output instead.
+void AddLogBestEffort(const std::wstring& text) noexcept;
+
 // AddLog on a given file with a given time.
 void AddLogToFile(const std::wstring& path, const std::wstring& text, const SYSTEMTIME& localTime);
 

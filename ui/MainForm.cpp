@@ -424,6 +424,9 @@ bool TfrmMain::CloseQuery() {
   // Whoever may keep the program running (automation clients) is asked before anything is
   // closed, so that a refusal leaves the window as it was, browser and popups included.
   if (!FClosingChildren && Application && !Application->QueryTerminate()) return false;
+  // An installer download under way (the main window disabled, its loop below this call on the
+  // stack) stops at once, so that the close can go on once it has unwound.
+  if (update::dmUpdate) update::dmUpdate->CancelDownload();
   FClosingChildren = true;
   Hide();
   if (PopupChildCount() > 0) {

@@ -1,5 +1,7 @@
 // The update module: asks the update service on a worker thread whether a newer installer
-// exists, offers it, downloads it with a progress window and hands over to it.
+// exists (UpdateCheck), offers it (UpdatePrompt), downloads it with a progress window
+// (UpdateDownload) and hands over to it (UpdateHandOff). The module holds the components and
+// the state that these steps share.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +12,7 @@
 
 #include "ui/kit/Form.h"
 #include "update/TaskDialog.h"
+#include "update/UpdateCheck.h"
 #include "update/https/HttpsClient.h"
 #include "update/webcopy/WebCopy.h"
 
@@ -17,8 +20,6 @@ namespace quirel::update {
 
 using webcopy::TWebCopy;
 using webcopy::TWebCopyItem;
-
-class TUpdateExeThread;
 
 class TdmUpdate : public std::enable_shared_from_this<TdmUpdate> {
  public:
@@ -45,6 +46,9 @@ class TdmUpdate : public std::enable_shared_from_this<TdmUpdate> {
   void MakeUpdate();
   // End handler of the check thread, on the main thread while the worker waits.
   void UpdateCheckDone(TUpdateExeThread& Sender);
+  // Main thread: a running download stops at once (its file deleted, no hand-off); for a close
+  // or end-of-session request that reaches the program meanwhile.
+  void CancelDownload();
 
   const std::wstring& FileName() const { return FFileName; }
   bool ExeNewVer() const { return FExeNewVer; }
@@ -57,6 +61,7 @@ class TdmUpdate : public std::enable_shared_from_this<TdmUpdate> {
 
   void DataModuleCreate();
   void DataModuleDestroy();
+  // The check's thread.
   void AggiornaEseguibile();
   void DownloadUpdate();
   void WebCopyCopyDone();
@@ -70,6 +75,8 @@ class TdmUpdate : public std::enable_shared_from_this<TdmUpdate> {
   // The answer named an installer that may be written to the download folder.
   bool FInstallerNameValid = false;
   std::mutex FCriticalSection;
+  // Main thread: the installer's download is under way.
+  bool FDownloading = false;
   // The main window's handle, taken on the main thread for the worker's message box.
   HWND FOwnerWindow = nullptr;
 };
@@ -78,19 +85,5 @@ class TdmUpdate : public std::enable_shared_from_this<TdmUpdate> {
 // sequence; a running check keeps its own reference, so the module outlives the main window's
 // release until the check has ended, and then offers nothing.
 extern std::shared_ptr<TdmUpdate> dmUpdate;
-
-// One check on the module in dmUpdate; frees itself when it has ended.
-class TUpdateExeThread {
- public:
-  // Starts the check on a thread of its own.
-  static void Start(std::shared_ptr<TdmUpdate> module);
-
-  explicit TUpdateExeThread(std::shared_ptr<TdmUpdate> module) : module_(std::move(module)) {}
-
- private:
-  void Execute();
-
-  std::shared_ptr<TdmUpdate> module_;
-};
 
 }  // namespace quirel::update

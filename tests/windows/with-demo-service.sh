@@ -3,7 +3,9 @@
 # the addresses the test build fixes into the program: the web application on
 # https://localhost:47443/Quirel/ and the probe site on http://localhost:47080/. It offers no
 # update, so no prompt gets in the tests' way. QUIREL_TEST_WEBAPP, when set, is the folder of
-# pages it serves as the web application instead of the demo's.
+# pages it serves as the web application instead of the demo's. The command finds the service's
+# certificate, as a Windows path, in QUIREL_DEMO_CERT (tests that download make the prefix
+# trust it) and can change what the service does through http://localhost:47080/control.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d "${TMPDIR:-/tmp}/quirel-demo-run.XXXXXX")
@@ -44,7 +46,7 @@ if [ -z "$started" ]; then
   cat "$work/log" >&2
   exit 1
 fi
-"$@"
+QUIREL_DEMO_CERT="Z:${work//\//\\}\\demo-cert.pem" "$@"
 rc=$?
 if [ "$rc" -ne 0 ]; then
   echo "--- demo service log" >&2
