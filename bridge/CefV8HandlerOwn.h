@@ -31,11 +31,13 @@ class TCefv8HandlerOwn : public CefObject<Derived, cef_v8handler_t> {
       held.push_back(CefAdopt(arguments[i]));
       args.push_back(arguments[i]);
     }
+    // Whatever *retval holds on entry is ours to release; the engine passes null today.
+    const CefRef<cef_v8value_t> entry = CefTakeSlot(retval);
     CefRef<cef_v8value_t> result;
     std::wstring error;
     const bool handled = static_cast<Derived*>(this)->Execute(CefToWString(name), self.get(), args,
                                                                result, error);
-    if (result && retval) CefStoreOut(retval, result);
+    if (result) CefGiveSlot(retval, entry, result);
     if (!error.empty() && exception && g_cef.cef_string_utf16_set)
       g_cef.cef_string_utf16_set(error.data(), error.size(), exception, 1);
     return handled ? 1 : 0;

@@ -28,6 +28,7 @@ class TCefCustomBrowserProcessHandler
   void GetCookieableSchemes(cef_string_list_t schemes, int* includeDefaults);
   void OnContextInitialized();
   void OnBeforeChildProcessLaunch(cef_command_line_t* commandLine);
+  // The getters' results carry one reference for the engine (null: none).
   cef_print_handler_t* GetPrintHandler();
   void OnScheduleMessagePumpWork(int64 delayMs);
   cef_client_t* GetDefaultClient();
@@ -92,6 +93,7 @@ class TCustomCefApp : public CefObject<TCustomCefApp, cef_app_t>, public TCefApp
   void OnBeforeCommandLineProcessing(const cef_string_t* processType,
                                      cef_command_line_t* commandLine);
   void OnRegisterCustomSchemes(cef_scheme_registrar_t* registrar);
+  // The getters' results carry one reference for the engine (null: none).
   cef_resource_bundle_handler_t* GetResourceBundleHandler();
   cef_browser_process_handler_t* GetBrowserProcessHandler();
   cef_render_process_handler_t* GetRenderProcessHandler();

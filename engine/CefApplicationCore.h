@@ -225,6 +225,8 @@ class TCefApplicationCore {
   std::function<void()> OnContextInitialized;
   std::function<void(cef_command_line_t*)> OnBeforeChildProcessLaunch;
   std::function<void(int64)> OnScheduleMessagePumpWork;
+  // The client for browsers made without one: what it returns carries one reference for the
+  // engine (give CefRef::Share() or Detach(), never a borrowed pointer), or null.
   std::function<cef_client_t*()> OnGetDefaultClient;
   std::function<int(int, cef_string_t*)> OnGetLocalizedString;
   std::function<int(int, void**, size_t*)> OnGetDataResource;
@@ -257,6 +259,7 @@ class TCefApplicationCore {
   void Internal_OnGetCookieableSchemes(cef_string_list_t schemes, int* includeDefaults);
   void Internal_OnBeforeChildProcessLaunch(cef_command_line_t* commandLine);
   void Internal_OnScheduleMessagePumpWork(int64 delayMs);
+  // OnGetDefaultClient's answer, with the reference it carries for the engine.
   cef_client_t* Internal_OnGetDefaultClient();
   int Internal_OnGetLocalizedString(int stringId, cef_string_t* string);
   int Internal_OnGetDataResource(int resourceId, void** data, size_t* size);

@@ -138,6 +138,7 @@ class TCustomClientHandler : public CefObject<TCustomClientHandler, cef_client_t
   void RemoveReferences();
 
  private:
+  // The getters' results carry one reference for the engine (null: none).
   cef_audio_handler_t* GetAudioHandler() { return nullptr; }
   cef_context_menu_handler_t* GetContextMenuHandler();
   cef_dialog_handler_t* GetDialogHandler() { return nullptr; }

@@ -14,18 +14,6 @@ auto Adopt(T*... objects) {
   return std::make_tuple(CefAdopt(objects)...);
 }
 
-// A slot the engine passes in (T**) as a reference of our own; null stays null.
-template <typename T>
-CefRef<T> Borrow(T** slot) {
-  return slot ? CefRef<T>::Retain(*slot) : CefRef<T>();
-}
-
-// Writes a replaced object back: the old one loses the engine's reference, the new gets one.
-template <typename T>
-void WriteBack(T** slot, const CefRef<T>& value) {
-  if (slot && *slot != value.get()) CefStoreOut(slot, value);
-}
-
 }  // namespace
 
 // --- Life span. ---
@@ -46,17 +34,19 @@ int TCustomLifeSpanHandler::OnBeforePopup(
     cef_client_t** client, cef_browser_settings_t* settings, cef_dictionary_value_t** extraInfo,
     int* noJavascriptAccess) {
   auto held = Adopt(browser, frame);
+  const CefRef<cef_client_t> entryClient = CefTakeSlot(client);
+  const CefRef<cef_dictionary_value_t> entryExtraInfo = CefTakeSlot(extraInfo);
   IChromiumEvents* events = Events();
   if (!events || !windowInfo || !settings) return 0;
-  CefRef<cef_client_t> newClient = Borrow(client);
-  CefRef<cef_dictionary_value_t> newExtraInfo = Borrow(extraInfo);
+  CefRef<cef_client_t> newClient = entryClient;
+  CefRef<cef_dictionary_value_t> newExtraInfo = entryExtraInfo;
   bool noJavascript = noJavascriptAccess && *noJavascriptAccess != 0;
   const cef_popup_features_t features = popupFeatures ? *popupFeatures : cef_popup_features_t{};
   const bool cancel = events->doOnBeforePopup(
       browser, frame, CefToWString(targetUrl), CefToWString(targetFrameName), targetDisposition,
       userGesture != 0, features, *windowInfo, newClient, *settings, newExtraInfo, noJavascript);
-  WriteBack(client, newClient);
-  WriteBack(extraInfo, newExtraInfo);
+  CefGiveSlot(client, entryClient, newClient);
+  CefGiveSlot(extraInfo, entryExtraInfo, newExtraInfo);
   if (noJavascriptAccess) *noJavascriptAccess = noJavascript ? 1 : 0;
   return cancel ? 1 : 0;
 }

@@ -1,9 +1,10 @@
 // Holding references to engine objects.
 //
 // The engine's rules: a pointer passed as an argument or returned from a
-// function carries one reference for the receiver; `self` is borrowed; an
-// out-parameter (T**) that is replaced loses its old reference and receives
-// one for the caller of the callback.
+// function carries one reference for the receiver; `self` is borrowed. An
+// in/out parameter (T**) carries one reference on entry that belongs to the
+// callee, replaced or not; after the call the caller takes over a reference
+// only when the pointer changed (and drops its object when it became null).
 #pragma once
 
 #include <cstddef>
@@ -127,11 +128,25 @@ template <CefRefCounted T>
   return CefRef<T>::Adopt(object);
 }
 
-// Replaces the object in an out-parameter the engine passed in (T**): the old
-// one, if any, loses the reference it carried and the slot gets one of its own.
+// The object an in/out parameter (T**) holds on entry, with the reference it
+// carries for the callee; null stays null.
+template <CefRefCounted T>
+[[nodiscard]] CefRef<T> CefTakeSlot(T** slot) noexcept {
+  return slot ? CefRef<T>::Adopt(*slot) : CefRef<T>();
+}
+
+// Answers an in/out parameter taken with CefTakeSlot: the caller takes over a
+// reference only of a changed pointer, so an unchanged slot is left alone and a
+// new object goes there with a reference of its own.
+template <CefRefCounted T>
+void CefGiveSlot(T** slot, const CefRef<T>& entry, const CefRef<T>& value) noexcept {
+  if (slot && value.get() != entry.get()) *slot = value.Share();
+}
+
+// Answers an in/out parameter with `value` in one step: the entry's reference
+// is released whatever happens, and a changed pointer carries one of its own.
 template <CefRefCounted T>
 void CefStoreOut(T** slot, const CefRef<T>& value) noexcept {
-  T* replacement = value.Share();  // first, in case the slot already holds it
-  if (*slot) CefRelease(*slot);
-  *slot = replacement;
+  const CefRef<T> entry = CefTakeSlot(slot);
+  CefGiveSlot(slot, entry, value);
 }

@@ -11,6 +11,7 @@
 #include "standin/browser/Browser.h"
 #include "standin/browser/ContextMenuParams.h"
 #include "standin/browser/MenuModel.h"
+#include "standin/core/Leftovers.h"
 #include "standin/core/LoopRegistry.h"
 #include "standin/core/Provides.h"
 #include "standin/core/Trace.h"
@@ -43,6 +44,8 @@ void AddDefaultItems(cef_menu_model_t* model, bool back, bool forward) {
 
 // What the program calls when it ran the menu itself.
 class RunMenuCallback : public CefObject<RunMenuCallback, cef_run_context_menu_callback_t> {
+  leftovers::Counted counted_{"run_context_menu_callback"};
+
  public:
   RunMenuCallback(std::weak_ptr<Browser> browser, CefRef<cef_context_menu_params_t> params)
       : browser_(std::move(browser)), params_(std::move(params)) {

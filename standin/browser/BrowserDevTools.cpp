@@ -2,6 +2,7 @@
 // asking again while it is open brings it forward.
 #include "standin/browser/Browser.h"
 #include "standin/browser/DevTools.h"
+#include "standin/core/Leftovers.h"
 #include "standin/core/LoopRegistry.h"
 #include "standin/core/Trace.h"
 
@@ -9,6 +10,7 @@ namespace quirel::standin {
 
 void Browser::ShowDevTools(RequestedWindow requested, CefRef<cef_client_t> client,
                            POINT inspect_at) {
+  leftovers::Watch("client", client.get());
   const auto loop = FindLoop(TID_UI);
   if (!loop) return;
   loop->Post(

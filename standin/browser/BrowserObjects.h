@@ -7,12 +7,15 @@
 
 #include "engine/capi/CefObject.h"
 #include "engine/capi/cef_capi.h"
+#include "standin/core/Leftovers.h"
 
 namespace quirel::standin {
 
 class Browser;
 
 class BrowserObject : public CefObject<BrowserObject, cef_browser_t> {
+  leftovers::Counted counted_{"browser"};
+
  public:
   explicit BrowserObject(std::shared_ptr<Browser> browser);
 
@@ -43,6 +46,8 @@ class BrowserObject : public CefObject<BrowserObject, cef_browser_t> {
 };
 
 class HostObject : public CefObject<HostObject, cef_browser_host_t> {
+  leftovers::Counted counted_{"browser_host"};
+
  public:
   explicit HostObject(std::shared_ptr<Browser> browser);
 
@@ -79,6 +84,8 @@ class HostObject : public CefObject<HostObject, cef_browser_host_t> {
 };
 
 class FrameObject : public CefObject<FrameObject, cef_frame_t> {
+  leftovers::Counted counted_{"frame"};
+
  public:
   explicit FrameObject(std::shared_ptr<Browser> browser);
 

@@ -110,10 +110,10 @@ void Browser::OpenPopup(const std::wstring& url, const std::wstring& frame_name,
   prefilled.parent = opener ? GetAncestor(opener, GA_ROOT) : nullptr;
   cef_window_info_t window_info{};
   prefilled.To(window_info);
-  cef_client_t* client = handlers_.client.Share();
   BrowserSettings settings = settings_;
-  cef_dictionary_value_t* extra_info = nullptr;
   int no_javascript_access = 0;
+  // What the popup is made with: the opener's client unless the program says otherwise.
+  CefRef<cef_client_t> popup_client = handlers_.client;
 
   int cancel = 0;
   const auto& life_span = handlers_.life_span;
@@ -128,14 +128,21 @@ void Browser::OpenPopup(const std::wstring& url, const std::wstring& frame_name,
         .Int("user_gesture", user_gesture)
         .Object("popup_features", FeaturesJson(features))
         .Object("window_info", prefilled.ToJson());
+    // The in/out slots carry a reference for the program, which releases it whatever it does;
+    // afterwards the engine takes one over only of a changed pointer and otherwise goes on with
+    // its own (a null client: the popup has none).
+    cef_client_t* const entry_client = popup_client.Share();
+    cef_client_t* client = entry_client;
+    cef_dictionary_value_t* const entry_extra_info = nullptr;
+    cef_dictionary_value_t* extra_info = entry_extra_info;
     cancel = life_span->on_before_popup(life_span.get(), BrowserObject().Detach(),
                                         FrameObject().Detach(), &target_url, &target_frame_name,
                                         disposition, user_gesture ? 1 : 0, &features,
                                         &window_info, &client,
                                         settings.get(), &extra_info, &no_javascript_access);
+    if (client != entry_client) popup_client = CefAdopt(client);
+    if (extra_info != entry_extra_info) CefAdopt(extra_info).Reset();  // no renderer gets it
   }
-  CefRef<cef_client_t> popup_client = CefAdopt(client);
-  CefAdopt(extra_info).Reset();  // no renderer gets it
   const RequestedWindow chosen = RequestedWindow::From(window_info);
   ClearString(&window_info.window_name);
   trace::Event("life_span_handler.on_before_popup.returned")

@@ -8,6 +8,7 @@
 #include "standin/browser/RendererHost.h"
 #include "standin/browser/SettingsRecord.h"
 #include "standin/commandline/GlobalCommandLine.h"
+#include "standin/core/Leftovers.h"
 #include "standin/core/LoopRegistry.h"
 #include "standin/core/LoopThread.h"
 #include "standin/core/NoDestructor.h"
@@ -106,6 +107,9 @@ int InitializeBrowserProcess(const cef_main_args_t* args, const cef_settings_t* 
   OnRegisterCustomSchemes(engine->app.get());
   engine->resource_bundle_handler = GetResourceBundleHandler(engine->app.get());
   engine->browser_process_handler = GetBrowserProcessHandler(engine->app.get());
+  leftovers::Watch("app", engine->app.get());
+  leftovers::Watch("resource_bundle_handler", engine->resource_bundle_handler.get());
+  leftovers::Watch("browser_process_handler", engine->browser_process_handler.get());
 
   std::shared_ptr<MessageLoop> ui_loop;
   if (engine->settings.multi_threaded_message_loop) {
@@ -149,6 +153,7 @@ void ShutdownBrowserProcess() {
   engine->browser_process_handler.Reset();
   engine->resource_bundle_handler.Reset();
   engine->app.Reset();
+  leftovers::Report();
   trace::Event("cef_shutdown.done");
 }
 

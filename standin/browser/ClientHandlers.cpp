@@ -3,6 +3,7 @@
 #include <string>
 #include <type_traits>
 
+#include "standin/core/Leftovers.h"
 #include "standin/core/Provides.h"
 #include "standin/core/Trace.h"
 
@@ -16,6 +17,7 @@ auto AskFor(cef_client_t* client, Getter cef_client_t::*getter, const char* name
   const std::string full = std::string("client.") + name;
   trace::Callback(full).Int("browser", browser);
   CefRef<Handler> handler = CefAdopt((client->*getter)(client));
+  leftovers::Watch(name + 4, handler.get());  // the kind: "life_span_handler", ...
   trace::Event(full + ".returned").Int("browser", browser).Bool("handler", bool(handler));
   return handler;
 }
@@ -25,6 +27,7 @@ auto AskFor(cef_client_t* client, Getter cef_client_t::*getter, const char* name
 ClientHandlers ClientHandlers::Ask(CefRef<cef_client_t> client, int browser) {
   ClientHandlers handlers;
   cef_client_t* c = client.get();
+  leftovers::Watch("client", c);
   handlers.life_span = AskFor(c, &cef_client_t::get_life_span_handler, "get_life_span_handler", browser);
   handlers.load = AskFor(c, &cef_client_t::get_load_handler, "get_load_handler", browser);
   handlers.display = AskFor(c, &cef_client_t::get_display_handler, "get_display_handler", browser);

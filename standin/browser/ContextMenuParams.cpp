@@ -1,12 +1,15 @@
 #include "standin/browser/ContextMenuParams.h"
 
 #include "engine/capi/CefObject.h"
+#include "standin/core/Leftovers.h"
 #include "standin/strings/EngineStrings.h"
 
 namespace quirel::standin {
 namespace {
 
 class Params : public CefObject<Params, cef_context_menu_params_t> {
+  leftovers::Counted counted_{"context_menu_params"};
+
  public:
   explicit Params(ContextMenuFacts facts) : facts_(std::move(facts)) {
     cef_context_menu_params_t* s = cef();

@@ -5,10 +5,13 @@
 
 #include "engine/capi/CefObject.h"
 #include "engine/capi/cef_capi.h"
+#include "standin/core/Leftovers.h"
 
 namespace quirel::standin {
 
 class CookieManager : public CefObject<CookieManager, cef_cookie_manager_t> {
+  leftovers::Counted counted_{"cookie_manager"};
+
  public:
   CookieManager();
 

@@ -7,6 +7,7 @@
 
 #include "engine/capi/CefObject.h"
 #include "standin/browser/Browser.h"
+#include "standin/core/Leftovers.h"
 #include "standin/core/LoopRegistry.h"
 #include "standin/core/Trace.h"
 #include "standin/strings/EngineStrings.h"
@@ -67,6 +68,8 @@ std::wstring DispositionParameter(const std::wstring& disposition, const std::ws
 }
 
 class DownloadItem : public CefObject<DownloadItem, cef_download_item_t> {
+  leftovers::Counted counted_{"download_item"};
+
  public:
   explicit DownloadItem(std::shared_ptr<DownloadState> state) : state_(std::move(state)) {
     cef_download_item_t* s = cef();
@@ -143,6 +146,8 @@ class DownloadItem : public CefObject<DownloadItem, cef_download_item_t> {
 
 class BeforeDownloadCallback
     : public CefObject<BeforeDownloadCallback, cef_before_download_callback_t> {
+  leftovers::Counted counted_{"before_download_callback"};
+
  public:
   BeforeDownloadCallback(std::weak_ptr<Browser> browser, std::shared_ptr<DownloadState> state)
       : browser_(std::move(browser)), state_(std::move(state)) {
@@ -172,6 +177,8 @@ class BeforeDownloadCallback
 };
 
 class DownloadItemCallback : public CefObject<DownloadItemCallback, cef_download_item_callback_t> {
+  leftovers::Counted counted_{"download_item_callback"};
+
  public:
   explicit DownloadItemCallback(std::shared_ptr<DownloadState> state) : state_(std::move(state)) {
     Bind<&DownloadItemCallback::Cancel>(cef()->cancel);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/capi/CefObject.h"
+#include "standin/core/Leftovers.h"
 #include "standin/core/Trace.h"
 #include "standin/strings/EngineStrings.h"
 
@@ -26,6 +27,8 @@ struct Item {
 };
 
 class MenuModel : public CefObject<MenuModel, cef_menu_model_t> {
+  leftovers::Counted counted_{"menu_model"};
+
  public:
   explicit MenuModel(bool sub_menu) : sub_menu_(sub_menu) {
     cef_menu_model_t* s = cef();

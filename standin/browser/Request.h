@@ -9,10 +9,13 @@
 
 #include "engine/capi/CefObject.h"
 #include "engine/capi/cef_capi.h"
+#include "standin/core/Leftovers.h"
 
 namespace quirel::standin {
 
 class Request : public CefObject<Request, cef_request_t> {
+  leftovers::Counted counted_{"request"};
+
  public:
   Request(std::wstring url, std::wstring method, cef_transition_type_t transition, bool read_only);
 

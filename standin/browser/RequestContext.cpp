@@ -10,6 +10,7 @@
 #include "standin/browser/CookieManager.h"
 #include "standin/browser/UiCallbacks.h"
 #include "standin/browser/Values.h"
+#include "standin/core/Leftovers.h"
 #include "standin/core/NoDestructor.h"
 #include "standin/core/Trace.h"
 #include "standin/exports/Unsupported.h"
@@ -19,6 +20,8 @@ namespace quirel::standin {
 namespace {
 
 class RequestContext : public CefObject<RequestContext, cef_request_context_t> {
+  leftovers::Counted counted_{"request_context"};
+
  public:
   RequestContext() : object_(trace::NextObjectId()) {
     cef_request_context_t* s = cef();

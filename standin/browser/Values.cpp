@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "engine/capi/CefObject.h"
+#include "standin/core/Leftovers.h"
 #include "standin/core/NoDestructor.h"
 #include "standin/core/Trace.h"
 #include "standin/exports/Exports.h"
@@ -81,6 +82,8 @@ ValueData Scalar(cef_value_type_t type) {
 class DictionaryObject;
 
 class ValueObject : public CefObject<ValueObject, cef_value_t> {
+  leftovers::Counted counted_{"value"};
+
  public:
   explicit ValueObject(ValueData data)
       : data_(std::make_shared<ValueData>(std::move(data))), object_(trace::NextObjectId()) {
@@ -199,6 +202,8 @@ class ValueObject : public CefObject<ValueObject, cef_value_t> {
 };
 
 class DictionaryObject : public CefObject<DictionaryObject, cef_dictionary_value_t> {
+  leftovers::Counted counted_{"dictionary_value"};
+
  public:
   DictionaryObject(std::shared_ptr<DictionaryData> data, bool owned, bool read_only)
       : data_(data ? std::move(data) : std::make_shared<DictionaryData>()),

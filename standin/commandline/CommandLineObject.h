@@ -10,10 +10,13 @@
 #include "engine/capi/CefObject.h"
 #include "engine/capi/cef_capi.h"
 #include "standin/commandline/CommandLine.h"
+#include "standin/core/Leftovers.h"
 
 namespace quirel::standin {
 
 class CommandLineObject : public CefObject<CommandLineObject, cef_command_line_t> {
+  leftovers::Counted counted_{"command_line"};
+
  public:
   CommandLineObject(std::shared_ptr<CommandLine> line, bool read_only);
 

@@ -76,15 +76,18 @@ class ContextObject : public CefObject<ContextObject, cef_v8context_t> {
   }
   int Eval(const cef_string_t* code, const cef_string_t* script_url, int, cef_v8value_t** retval,
            cef_v8exception_t** exception) {
+    // What the slots hold on entry is ours to release, answered or not.
+    const CefRef<cef_v8value_t> entry_retval = CefTakeSlot(retval);
+    const CefRef<cef_v8exception_t> entry_exception = CefTakeSlot(exception);
     std::shared_ptr<ScriptContext> c = context();
     if (!c || !retval || !exception) return 0;
     ContextScope scope(c);
     const std::wstring resource = ToWString(script_url);
     if (std::optional<ScriptError> error = c->Run(ToWString(code), resource)) {
-      CefStoreOut(exception, NewException(*error));
+      CefGiveSlot(exception, entry_exception, NewException(*error));
       return 0;
     }
-    CefStoreOut(retval, ValueAt(*c, -1));
+    CefGiveSlot(retval, entry_retval, ValueAt(*c, -1));
     duk_pop(c->duk());
     return 1;
   }

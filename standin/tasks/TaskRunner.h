@@ -4,10 +4,13 @@
 
 #include "engine/capi/CefObject.h"
 #include "engine/capi/cef_capi.h"
+#include "standin/core/Leftovers.h"
 
 namespace quirel::standin {
 
 class TaskRunner : public CefObject<TaskRunner, cef_task_runner_t> {
+  leftovers::Counted counted_{"task_runner"};
+
  public:
   explicit TaskRunner(cef_thread_id_t thread_id);
 

@@ -442,11 +442,16 @@ TEST_F(Component, EventsReachTheWindowWithTheirArguments) {
 
 // --- Popups. ---
 
+// The in/out slots (client, extra_info): whatever the engine put there carries a reference the
+// component releases whatever it answers, even when it is gone; the engine takes over a reference
+// only of a changed pointer.
 TEST_F(Component, PopupClientReplacementKeepsReferencesRight) {
-  enum Choice { keep, replace, clear };
-  for (Choice choice : {keep, replace, clear}) {
+  enum Choice { keep, replace, clear, gone };
+  for (Choice choice : {keep, replace, clear, gone}) {
+    SCOPED_TRACE(choice);
     auto opener = std::make_unique<TChromium>(nullptr);
     auto popup = std::make_unique<TChromium>(nullptr);
+    bool asked = false;
     opener->OnBeforePopup = [&](TChromiumCore&, cef_browser_t*, cef_frame_t*,
                                 const std::wstring& url, const std::wstring& frameName,
                                 cef_window_open_disposition_t disposition, bool gesture,
@@ -454,6 +459,7 @@ TEST_F(Component, PopupClientReplacementKeepsReferencesRight) {
                                 CefRef<cef_client_t>& client, TCefBrowserSettings&,
                                 CefRef<cef_dictionary_value_t>& extraInfo, bool& noJavascript,
                                 bool& result) {
+      asked = true;
       EXPECT_EQ(url, L"http://popup/");
       EXPECT_EQ(frameName, L"win");
       EXPECT_EQ(disposition, WOD_NEW_POPUP);
@@ -469,49 +475,62 @@ TEST_F(Component, PopupClientReplacementKeepsReferencesRight) {
         CefStringSet(info.window_name, L"popup");
       } else if (choice == clear) {
         client = nullptr;
+        extraInfo = nullptr;
       }
       noJavascript = true;
       result = choice == clear;
     };
     CefRef<cef_client_t> openerClient;
     ASSERT_TRUE(opener->CreateClientHandler(openerClient, false));
-    // The engine's pre-filled slot holds a reference of its own.
-    cef_client_t* slot = openerClient.Share();
+    // The engine's pre-filled slots each hold a reference for the callee.
+    cef_client_t* const entryClient = openerClient.Share();
+    cef_client_t* slot = entryClient;
+    const CefRef<cef_dictionary_value_t> engineExtra = CefAdopt(g_cef.cef_dictionary_value_create());
+    cef_dictionary_value_t* extra = engineExtra.Share();
     cef_window_info_t info{};
     CefStringSet(info.window_name, L"engine");
     cef_browser_settings_t settings{};
     cef_popup_features_t features{};
     features.width = 640;
     features.widthSet = 1;
-    cef_dictionary_value_t* extra = nullptr;
     int noJavascript = 0;
     int answer = -1;
     CefRef<cef_browser_t> browser = engine.NewBrowser(5);
+    CefRef<cef_life_span_handler_t> lifeSpan;
+    engine.Ui().Run([&] { lifeSpan = fakecef::LifeSpan(openerClient.get()); });
+    ASSERT_TRUE(lifeSpan);
+    if (choice == gone) opener.reset();  // a late popup request for a component that went
     engine.Ui().Run([&] {
-      auto lifeSpan = fakecef::LifeSpan(openerClient.get());
       answer = lifeSpan->on_before_popup(lifeSpan.get(), browser.Share(), nullptr,
                                          CefStringArg(L"http://popup/"), CefStringArg(L"win"),
                                          WOD_NEW_POPUP, 1, &features, &info, &slot, &settings,
                                          &extra, &noJavascript);
     });
-    EXPECT_EQ(answer, choice == clear ? 1 : 0) << choice;
-    EXPECT_EQ(noJavascript, 1);
+    lifeSpan.Reset();
+    EXPECT_EQ(asked, choice != gone);
+    EXPECT_EQ(answer, choice == clear ? 1 : 0);
+    EXPECT_EQ(noJavascript, choice == gone ? 0 : 1);
     EXPECT_EQ(CefToWString(&info.window_name), choice == replace ? L"popup" : L"engine");
-    EXPECT_EQ(slot == openerClient.get(), choice == keep);
+    EXPECT_EQ(slot == entryClient, choice == keep || choice == gone);
     EXPECT_EQ(slot == nullptr, choice == clear);
-    EXPECT_EQ(extra != nullptr, choice == replace);
-    // The opener's client keeps the slot's reference only when it stayed there.
+    EXPECT_EQ(extra == engineExtra.get(), choice == keep || choice == gone);
+    EXPECT_EQ(extra == nullptr, choice == clear);
+    // The engine takes over a reference only of what changed.
+    cef_client_t* const takenClient = slot != entryClient ? slot : nullptr;
+    cef_dictionary_value_t* const takenExtra = extra != engineExtra.get() ? extra : nullptr;
+    // The entries' references were released: the test's own are the last.
     opener.reset();
-    EXPECT_EQ(fakecef::HasOneRef(openerClient.get()), choice != keep) << choice;
+    EXPECT_TRUE(fakecef::HasOneRef(openerClient.get()));
+    EXPECT_TRUE(fakecef::HasOneRef(engineExtra.get()));
     if (choice == replace) {
-      // The popup's client: the popup component's reference and the slot's.
-      EXPECT_FALSE(fakecef::HasOneRef(slot));
+      // The popup's client: the popup component's reference and the engine's.
+      EXPECT_FALSE(fakecef::HasOneRef(takenClient));
       popup.reset();
-      EXPECT_TRUE(fakecef::HasOneRef(slot));
-      EXPECT_TRUE(fakecef::HasOneRef(extra));  // the engine's only
+      EXPECT_TRUE(fakecef::HasOneRef(takenClient));
+      EXPECT_TRUE(fakecef::HasOneRef(takenExtra));  // the engine's only
     }
-    if (slot) CefRelease(slot);
-    if (extra) CefRelease(extra);
+    if (takenClient) CefRelease(takenClient);
+    if (takenExtra) CefRelease(takenExtra);
     CefStringClear(info.window_name);
   }
 }

@@ -122,12 +122,14 @@ TEST(CefStoreOut, ReplacesTheEngineOutParameter) {
       {"old object replaced by a new one", true, false, false},
       {"slot already holds the object", true, true, false},
       {"old object replaced by null", true, false, true},
+      {"empty slot left empty", false, false, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     CountingObject<cef_client_t> old_client;
     CountingObject<cef_client_t> new_client;
     cef_client_t* slot = c.slot_holds_old ? &old_client.cef : nullptr;
+    cef_client_t* const entry = slot;
     {
       CefRef<cef_client_t> value;
       if (c.store_same_as_old) value = CefRef<cef_client_t>::Retain(&old_client.cef);
@@ -138,10 +140,12 @@ TEST(CefStoreOut, ReplacesTheEngineOutParameter) {
                              : c.store_same_as_old ? &old_client.cef
                                                    : &new_client.cef;
     EXPECT_EQ(slot, expected);
-    // The slot's previous reference was given back; its new one is the engine's.
-    const int old_in_slot = slot == &old_client.cef ? 1 : 0;
-    const int new_in_slot = slot == &new_client.cef ? 1 : 0;
-    EXPECT_EQ(old_client.balance(), old_in_slot - (c.slot_holds_old ? 1 : 0));
-    EXPECT_EQ(new_client.balance(), new_in_slot);
+    // The entry's reference is given back whatever is stored; the engine takes over one only
+    // of a changed pointer (an unchanged one it goes on using with its own reference).
+    const bool changed = slot != entry;
+    const int old_taken = changed && slot == &old_client.cef ? 1 : 0;
+    const int new_taken = changed && slot == &new_client.cef ? 1 : 0;
+    EXPECT_EQ(old_client.balance(), old_taken - (c.slot_holds_old ? 1 : 0));
+    EXPECT_EQ(new_client.balance(), new_taken);
   }
 }

@@ -212,4 +212,22 @@ SIZE SettledClientSize(HWND window, DWORD stableMs, DWORD timeoutMs) {
   return size;
 }
 
+bool NothingLeftAtShutdown(const std::vector<Json>& trace, std::string& what) {
+  const std::vector<Json> found = Lines(trace, "shutdown.leftover");
+  if (found.size() != 1) {
+    what = std::to_string(found.size()) + " shutdown.leftover lines";
+    return false;
+  }
+  const Json& args = found.front()["args"];
+  for (const char* side : {"program", "engine"}) {
+    for (const auto& [kind, count] : args[side].members) {
+      // The engine's global request context lives as long as the process.
+      const long long allowed = std::string(side) == "engine" && kind == "request_context" ? 1 : 0;
+      if (count.Int() > allowed) what += std::string(side) + "." + kind + "=" + std::to_string(count.Int()) + " ";
+    }
+  }
+  if (args["program"].members.empty()) what += "no program object was counted ";
+  return what.empty();
+}
+
 }  // namespace quirel::test

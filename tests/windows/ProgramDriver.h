@@ -59,6 +59,12 @@ class QuirelRun {
   HWND main_ = nullptr;
 };
 
+// The engine's count at cef_shutdown (`shutdown.leftover`): success when nothing of the
+// program's is still referenced and every engine object it was handed was released, but the
+// global request context, which the engine keeps for the process's life. Fails without a
+// shutdown in the trace (only a normal close reaches it).
+bool NothingLeftAtShutdown(const std::vector<Json>& trace, std::string& what);
+
 // Trace lines with that name (and kind, when given).
 std::vector<Json> Lines(const std::vector<Json>& trace, const std::string& name);
 int IndexWhere(const std::vector<Json>& trace, const std::function<bool(const Json&)>& test,

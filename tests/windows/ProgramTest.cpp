@@ -182,6 +182,8 @@ TEST_F(ProgramTest, ClosingTheMainWindowClosesThePopupsThenTheBrowserThenEnds) {
   EXPECT_LT(closed(home_), IndexWhere(trace, [](const Json& l) {
               return l["name"].string == "cef_shutdown";
             })) << "before the engine shuts down";
+  std::string left;
+  EXPECT_TRUE(NothingLeftAtShutdown(trace, left)) << left;
 }
 
 bool MenuShownBy(DWORD pid) {

@@ -117,7 +117,7 @@ TEST(StandinLinks, PopupMadeAsTheProgramSays) {
     info->height = 150;
     ClientOptions popup_options;
     popup_options.alive = popup_alive;
-    CefStoreOut(client, NewClient(popup_recorder, popup_options));
+    *client = NewClient(popup_recorder, popup_options).Detach();
     return 0;
   };
   // The popup link points at the second server.
@@ -152,6 +152,71 @@ TEST(StandinLinks, PopupMadeAsTheProgramSays) {
   EXPECT_FALSE(*popup_alive) << "the engine still holds the popup's client";
   host.DestroyControl();
   EXPECT_TRUE(recorder->WaitFor("before_close:*"));
+}
+
+// The client slot of on_before_popup: the program releases what it found there whatever it
+// answers; the engine takes over a reference only of a changed pointer, goes on with its own
+// when it is unchanged and makes the popup without a client when it became null. A wrong
+// count frees the opener's client while its browser still uses it, or never frees it.
+TEST(StandinLinks, PopupClientSlotTakenOverOnlyWhenChanged) {
+  enum class Answer { kKeep, kReplace, kClear };
+  for (const Answer answer : {Answer::kKeep, Answer::kReplace, Answer::kClear}) {
+    SCOPED_TRACE(static_cast<int>(answer));
+    HttpFixture popup_page(200, Page("The popup"), "text/html");
+    const std::string page = Page(
+        "Opener", "<a href=\"" + Narrow(popup_page.Url(L"/p")) + "\" target=\"_blank\">Open</a>");
+    HttpFixture opener_server(200, page, "text/html");
+    HostForm host;
+    HostForm popup_host;
+    auto recorder = std::make_shared<Recorder>();
+    auto popup_recorder = std::make_shared<Recorder>();
+    auto opener_alive = std::make_shared<bool>();
+    auto popup_alive = std::make_shared<bool>();
+    ClientOptions options;
+    options.alive = opener_alive;
+    const HWND popup_parent = popup_host.control();
+    options.popup = [&](cef_window_info_t* info, cef_client_t** client) {
+      info->style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN;
+      info->parent_window = popup_parent;
+      info->width = 200;
+      info->height = 150;
+      if (answer == Answer::kReplace) {
+        ClientOptions popup_options;
+        popup_options.alive = popup_alive;
+        *client = NewClient(popup_recorder, popup_options).Detach();
+      } else if (answer == Answer::kClear) {
+        *client = nullptr;
+      }
+      return 0;
+    };
+    const Created created = Create(recorder, host.control(), opener_server.Url(L"/"), options);
+    ASSERT_TRUE(created.browser);
+    const size_t from = recorder->Count();
+    ASSERT_TRUE(ClickLink(created.window, Identifier(created.browser), popup_page.Url(L"/p")));
+    ASSERT_TRUE(PumpUntil([&] { return GetWindow(popup_parent, GW_CHILD) != nullptr; }, 20000));
+    switch (answer) {
+      case Answer::kKeep:  // the opener's client serves the popup too
+        EXPECT_TRUE(recorder->WaitFor("after_created:*", from)) << Joined(recorder->Since(from));
+        break;
+      case Answer::kReplace:
+        EXPECT_TRUE(popup_recorder->WaitFor("after_created:*")) << Joined(popup_recorder->Events());
+        break;
+      case Answer::kClear:
+        PumpFor(300);
+        EXPECT_EQ(recorder->Browsers().size(), 1u) << "a popup without a client reports nothing";
+        break;
+    }
+    PumpFor(300);
+    popup_host.DestroyControl();
+    PumpUntil([&] { return answer != Answer::kReplace || !*popup_alive; }, 10000);
+    PumpFor(300);
+    EXPECT_TRUE(*opener_alive) << "the opener's client was freed while its browser uses it";
+    EXPECT_FALSE(*popup_alive) << "the engine still holds the popup's client";
+    host.DestroyControl();
+    EXPECT_TRUE(recorder->WaitFor("before_close:" + std::to_string(Identifier(created.browser))));
+    PumpFor(300);
+    EXPECT_FALSE(*opener_alive) << "the opener's client was never freed";
+  }
 }
 
 }  // namespace

@@ -184,7 +184,7 @@ TEST(StandinScripts, PopupClosesItselfAndItsRendererEnds) {
   auto popup_recorder = std::make_shared<Recorder>();
   ClientOptions options;
   options.popup = [&](cef_window_info_t*, cef_client_t** client) {
-    CefStoreOut(client, NewClient(popup_recorder));
+    *client = NewClient(popup_recorder).Detach();
     return 0;  // the engine's pre-filled top-level window
   };
   const Created created = Create(recorder, host.control(), opener.Url(L"/"), options);

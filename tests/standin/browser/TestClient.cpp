@@ -53,6 +53,8 @@ class LifeSpan : public CefObject<LifeSpan, cef_life_span_handler_t> {
                     cef_browser_settings_t* settings, cef_dictionary_value_t**, int*) {
     CefAdopt(browser).Reset();
     CefAdopt(frame).Reset();
+    // The client the engine put there carries a reference that is ours, replaced or not.
+    const CefRef<cef_client_t> entry = CefTakeSlot(client);
     const std::string features =
         f->xSet || f->ySet || f->widthSet || f->heightSet
             ? std::to_string(f->xSet) + "," + std::to_string(f->x) + "," + std::to_string(f->ySet) +

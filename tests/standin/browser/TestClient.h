@@ -55,8 +55,9 @@ struct ClientOptions {
   int do_close = 0;
   // Cancels a navigation when it answers true (on_before_browse).
   std::function<bool(const std::wstring& url)> cancel;
-  // on_before_popup's answer, after it may change the window info and client
-  // (absent: 1, no popup).
+  // on_before_popup's answer, after it may change the window info and put
+  // another client, with a reference of its own, into the slot (the entry's
+  // reference is the test client's to release) (absent: 1, no popup).
   std::function<int(cef_window_info_t* window_info, cef_client_t** client)> popup;
   // The context menu handler: absent, leaving the engine's items, clearing
   // them, or keeping only "Reload".
