@@ -465,6 +465,11 @@ LRESULT TfrmMain::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       FormConstrainedResize(*reinterpret_cast<MINMAXINFO*>(lParam));
       return result;
     }
+    case WM_ENDSESSION:
+      // The process may end once this returns, before an installer download under way has
+      // unwound: its partial file goes now.
+      if (wParam && update::dmUpdate) update::dmUpdate->AbandonDownload();
+      break;
     case UM_BROWSER_CREATED:
       BrowserCreated();
       return 0;

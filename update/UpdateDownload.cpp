@@ -88,6 +88,10 @@ void TdmUpdate::CancelDownload() {
   if (FDownloading) WebCopy.CancelCopy();
 }
 
+void TdmUpdate::AbandonDownload() {
+  if (FDownloading) WebCopy.AbandonNow();
+}
+
 void TdmUpdate::WebCopyErrorInfo(int, const std::wstring& ErrorInfo) {
   // The download has failed already: a log that cannot be written must not add to that.
   AddLogBestEffort(ErrorInfo);

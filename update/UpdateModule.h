@@ -49,6 +49,8 @@ class TdmUpdate : public std::enable_shared_from_this<TdmUpdate> {
   // Main thread: a running download stops at once (its file deleted, no hand-off); for a close
   // or end-of-session request that reaches the program meanwhile.
   void CancelDownload();
+  // Main thread: the session ends; a running download's partial file is gone when this returns.
+  void AbandonDownload();
 
   const std::wstring& FileName() const { return FFileName; }
   bool ExeNewVer() const { return FExeNewVer; }

@@ -233,6 +233,23 @@ TEST_F(UpdateFaultTest, ClosingTheProgramDuringAStalledDownloadEndsIt) {
   EXPECT_FALSE(Exists(InstallerPath())) << "the partial file is deleted";
 }
 
+TEST_F(UpdateFaultTest, TheEndOfTheSessionDuringADownloadLeavesNoFile) {
+  Serve("download-stall");
+  Start();
+  HWND progress = StartDownload();
+  ASSERT_NE(progress, nullptr);
+  ASSERT_TRUE(WaitUntil([] { return FileSize(InstallerPath()) == 64 * 1024; }, 20000));
+  DWORD_PTR agreed = 0;
+  ASSERT_TRUE(SendMessageTimeoutW(main_, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000, &agreed));
+  EXPECT_TRUE(agreed) << "the program lets the session end";
+  EXPECT_TRUE(Exists(InstallerPath())) << "asking changes nothing yet";
+  DWORD_PTR ignored = 0;
+  ASSERT_TRUE(SendMessageTimeoutW(main_, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, &ignored));
+  // The system may end the process as soon as that returns.
+  EXPECT_FALSE(Exists(InstallerPath())) << "the partial file is gone";
+  ExpectCleanEnd();
+}
+
 TEST_F(UpdateFaultTest, ADownloadThatReceivesNothingForLongFailsByItself) {
   Serve("download-stall");
   Start();

@@ -25,6 +25,8 @@ bool NeedsInternetHandle(const TWebCopyItems& items);
 // The connect, send and receive time-out for `Timeout` seconds; none for 0 or less.
 std::optional<DWORD> InternetTimeoutMs(int seconds);
 
+class THttpDownload;
+
 class TWebCopy {
  public:
   using TNotifyEvent = std::function<void(TWebCopy& sender)>;
@@ -108,6 +110,10 @@ class TWebCopy {
   // Calling thread, from a message handler while Execute runs (or any thread): the running
   // transfer stops at once, also while it waits for the server; its file is deleted.
   void CancelCopy() { FCancelled = true; }
+  // Calling thread, from a message handler while Execute runs: cancels, and the partial file of
+  // the running download is closed and deleted before this returns — for the end of the
+  // session, after which the process may end before Execute has unwound.
+  void AbandonNow() noexcept;
 
   const std::wstring& RateStr() const { return FRateStr; }
   const std::wstring& TimeLeftStr() const { return FTimeLeftStr; }
@@ -136,6 +142,9 @@ class TWebCopy {
   void OpenClicked(const std::wstring& path);
 
   std::atomic<bool> FCancelled = false;
+  // The download that is writing its file, and that file, while its body is read.
+  THttpDownload* FWriting = nullptr;
+  std::wstring FWritingTarget;
   bool FCancelIsClose = false;
   bool FRunning = false;
   int FFileNum = 0;

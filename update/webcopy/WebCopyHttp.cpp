@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/DroppedError.h"
 #include "update/webcopy/Folders.h"
 #include "update/webcopy/HttpDownload.h"
 #include "update/webcopy/InOutError.h"
@@ -129,6 +130,12 @@ bool TWebCopy::CopyHttpItem(TWebCopyItem& item) {
   if (FForm) FForm->SetMarquee(total <= 0);
   download.StartReading(std::move(file));
   lastData = start;
+  FWriting = &download;
+  FWritingTarget = target;
+  struct WritingEnds {
+    THttpDownload*& writing;
+    ~WritingEnds() { writing = nullptr; }
+  } writingEnds{FWriting};
 
   int64_t received = 0;
   TReadEnd end = TReadEnd::reReading;
@@ -170,6 +177,18 @@ bool TWebCopy::CopyHttpItem(TWebCopyItem& item) {
   if (!outcome.Transferred) DeleteFileW(target.c_str());
   if (!outcome.ErrorInfo.empty()) ReportError(outcome.ErrorCode, outcome.ErrorInfo);
   return outcome.Transferred;
+}
+
+void TWebCopy::AbandonNow() noexcept {
+  FCancelled = true;
+  if (!FWriting) return;
+  try {
+    FWriting->Abandon();
+  } catch (...) {
+    // The lock failed: the file may still be open, and the delete below then fails too.
+    ReportDroppedError(L"TWebCopy.AbandonNow");
+  }
+  DeleteFileW(FWritingTarget.c_str());
 }
 
 }  // namespace quirel::webcopy
