@@ -148,6 +148,19 @@ class UpdateFaultTest : public ::testing::Test {
     EXPECT_NE(progress, nullptr) << "no progress window";
     return progress;
   }
+  // Starts the program against a download that stalls after its first 64 KiB, accepts the
+  // offer and waits until those are written; returns the progress window (null on failure).
+  HWND StartStalledDownload() {
+    Serve("download-stall");
+    Start();
+    HWND progress = StartDownload();
+    if (!progress) return nullptr;
+    if (!WaitUntil([] { return FileSize(InstallerPath()) == 64 * 1024; }, 20000)) {
+      ADD_FAILURE() << "what arrived is not written";
+      return nullptr;
+    }
+    return progress;
+  }
 
   static std::string Log() { return Exists(LogPath()) ? ReadBytes(LogPath()) : std::string(); }
 
@@ -201,12 +214,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.fault).substr(9); });
 
 TEST_F(UpdateFaultTest, AStalledDownloadKeepsTheWindowsAnsweringAndCancelsAtOnce) {
-  Serve("download-stall");
-  Start();
-  HWND progress = StartDownload();
+  HWND progress = StartStalledDownload();
   ASSERT_NE(progress, nullptr);
-  ASSERT_TRUE(WaitUntil([] { return FileSize(InstallerPath()) == 64 * 1024; }, 20000))
-      << "what arrived is written";
   for (int i = 0; i < 3; ++i) {
     EXPECT_TRUE(Answers(progress)) << "the progress window answers while nothing arrives";
     EXPECT_TRUE(Answers(main_));
@@ -224,21 +233,15 @@ TEST_F(UpdateFaultTest, AStalledDownloadKeepsTheWindowsAnsweringAndCancelsAtOnce
 }
 
 TEST_F(UpdateFaultTest, ClosingTheProgramDuringAStalledDownloadEndsIt) {
-  Serve("download-stall");
-  Start();
-  HWND progress = StartDownload();
+  HWND progress = StartStalledDownload();
   ASSERT_NE(progress, nullptr);
-  ASSERT_TRUE(WaitUntil([] { return FileSize(InstallerPath()) == 64 * 1024; }, 20000));
   ExpectCleanEnd(15000);
   EXPECT_FALSE(Exists(InstallerPath())) << "the partial file is deleted";
 }
 
 TEST_F(UpdateFaultTest, TheEndOfTheSessionDuringADownloadLeavesNoFile) {
-  Serve("download-stall");
-  Start();
-  HWND progress = StartDownload();
+  HWND progress = StartStalledDownload();
   ASSERT_NE(progress, nullptr);
-  ASSERT_TRUE(WaitUntil([] { return FileSize(InstallerPath()) == 64 * 1024; }, 20000));
   DWORD_PTR agreed = 0;
   ASSERT_TRUE(SendMessageTimeoutW(main_, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000, &agreed));
   EXPECT_TRUE(agreed) << "the program lets the session end";
